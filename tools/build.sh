@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures and builds one target: build.sh <x86_64|i686> [extra cmake args...]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+arch=$1; shift
+dir="$top/build/$arch"
+if [ ! -f "$dir/build.ninja" ]; then
+  cmake -S "$top" -B "$dir" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-$arch-w64-mingw32.cmake" "$@"
+fi
+cmake --build "$dir" -j"$(nproc)"
