@@ -21,12 +21,12 @@ fi
 
 # One X server for every window test of the run.
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 140); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  displayfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
   xvfb=$!
-  trap 'kill $xvfb 2>/dev/null' EXIT
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  trap 'kill $xvfb 2>/dev/null; rm -f "$displayfile"' EXIT
+  for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
+  export DISPLAY=":$(cat "$displayfile")"
 fi
 
 cd "$top/build/x86_64"
