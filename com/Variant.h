@@ -1,0 +1,50 @@
+// com::variant: owner of one VARIANT (VariantInit on creation, VariantClear on destruction).
+//
+//   variant v(42L);  variant s(L"text");  variant b(true);   VT_I4, VT_BSTR, VT_BOOL (-1 / 0)
+//   v.get()      the VARIANT (const VARIANT* for passing in)
+//   v.put()      clears and exposes the VARIANT for an out-parameter
+//   v.detach_to(out)   moves the value into a caller's VARIANT without copying
+//   v.change_type(VT_I4)   VariantChangeType in place
+//
+// The layout is exactly one VARIANT, so an array of com::variant can serve as DISPPARAMS::rgvarg.
+// Constructors throw std::bad_alloc when a BSTR or a copy cannot be allocated.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <string_view>
+
+namespace com {
+
+class variant {
+public:
+    variant() noexcept { VariantInit(&v_); }
+    explicit variant(LONG value) noexcept;
+    explicit variant(int value) noexcept : variant(static_cast<LONG>(value)) {}
+    explicit variant(short value) noexcept;
+    explicit variant(double value) noexcept;
+    explicit variant(bool value) noexcept;
+    explicit variant(std::wstring_view text);
+    variant(const variant& other);
+    variant(variant&& other) noexcept;
+    ~variant() { VariantClear(&v_); }
+    variant& operator=(variant other) noexcept;
+
+    const VARIANT* get() const noexcept { return &v_; }
+    VARIANT* get() noexcept { return &v_; }
+    VARIANT* put() noexcept {
+        VariantClear(&v_);
+        return &v_;
+    }
+    VARTYPE type() const noexcept { return v_.vt; }
+    HRESULT change_type(VARTYPE to) noexcept { return VariantChangeType(&v_, &v_, 0, to); }
+    HRESULT detach_to(VARIANT* out) noexcept;
+
+private:
+    VARIANT v_;
+};
+
+static_assert(sizeof(variant) == sizeof(VARIANT));
+
+}  // namespace com

@@ -1,0 +1,19 @@
+// The class table of the ZEVDiscRipper server: what DllGetClassObject serves and what
+// DllRegisterServer writes. The class names in the ProgIDs and the description are spelled
+// "AudioCDRiperLameMP3Encoder" (one p) as clients have always used them.
+#include "com/Module.h"
+#include "ripper/AudioCDRipperLameMP3Encoder.h"
+
+namespace {
+
+const com::ClassEntry kClasses[] = {
+    {CLSID_AudioCDRipperLameMP3Encoder, &com::create<AudioCDRipperLameMP3Encoder>,
+     {.progId = L"ZEVDiscRipper.AudioCDRiperLameMP3Encoder.1",
+      .versionIndependentProgId = L"ZEVDiscRipper.AudioCDRiperLameMP3Encoder",
+      .description = L"AudioCDRiperLameMP3Encoder Class",
+      .threadingModel = L"Apartment"}},
+};
+
+}  // namespace
+
+const com::Server com::server{kClasses};
