@@ -35,6 +35,7 @@ constexpr std::uint8_t SRB_EVENT_NOTIFY = 0x40;
 
 // Host adapter and target status of an execute request.
 constexpr std::uint8_t HASTAT_OK = 0x00;
+constexpr std::uint8_t HASTAT_DO_DU = 0x12;  // data over-run or under-run
 constexpr std::uint8_t STATUS_GOOD = 0x00;
 constexpr std::uint8_t STATUS_CHKCOND = 0x02;
 
@@ -60,7 +61,8 @@ struct SRB_HAInquiry {
   std::uint8_t HA_SCSI_ID;
   std::uint8_t HA_ManagerId[16];
   std::uint8_t HA_Identifier[16];
-  std::uint8_t HA_Unique[16];  // bytes 2-3: buffer alignment mask; byte 4: adapter flags; byte 5: max targets
+  std::uint8_t HA_Unique[16];  // bytes 0-1: buffer alignment mask; byte 2: adapter flags; byte 3: max
+                               // targets; bytes 4-7: maximum transfer length (little-endian)
   std::uint16_t HA_Rsvd1;
 };
 
