@@ -63,6 +63,23 @@ TEST_F(HostTest, DeviceTypeOfDrivesEmptyAddressesAndBadAdapters) {
   EXPECT_EQ(Aspi().DeviceType(5, 0, 0, type), aspi::SS_INVALID_HA);
 }
 
+TEST_F(HostTest, NineDrivesOnTwoAdaptersAreAllThere) {
+  ConfigText config;
+  for (int target = 0; target < 6; ++target) config.Drive("0:" + std::to_string(target) + ":0");
+  for (int lun = 0; lun < 3; ++lun) config.Drive("1:2:" + std::to_string(lun));
+  EXPECT_EQ(Use(config), 0x0102u);
+  int found = 0;
+  for (int adapter = 0; adapter < 2; ++adapter) {
+    for (int target = 0; target < 8; ++target) {
+      for (int lun = 0; lun < 8; ++lun) {
+        std::uint8_t type = 0;
+        if (Aspi().DeviceType(adapter, target, lun, type) == aspi::SS_COMP && type == 5) ++found;
+      }
+    }
+  }
+  EXPECT_EQ(found, 9);
+}
+
 class RequestCheckTest : public SimHostTest {
  protected:
   void SetUp() override {
