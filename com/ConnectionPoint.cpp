@@ -120,11 +120,11 @@ void ConnectionPoint::fire(DISPID id, std::span<const variant> arguments) noexce
     }
 }
 
-ConnectionPointContainer::ConnectionPointContainer(std::initializer_list<const IID*> sources) {
+ConnectionPointList::ConnectionPointList(std::initializer_list<const IID*> sources) {
     for (const IID* iid : sources) points_.push_back(std::make_unique<ConnectionPoint>(*this, *iid));
 }
 
-STDMETHODIMP ConnectionPointContainer::EnumConnectionPoints(IEnumConnectionPoints** out) {
+STDMETHODIMP ConnectionPointList::EnumConnectionPoints(IEnumConnectionPoints** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     return guarded([&] {
@@ -136,7 +136,7 @@ STDMETHODIMP ConnectionPointContainer::EnumConnectionPoints(IEnumConnectionPoint
     });
 }
 
-STDMETHODIMP ConnectionPointContainer::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {
+STDMETHODIMP ConnectionPointList::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     for (const auto& point : points_) {

@@ -1,12 +1,12 @@
 // Outgoing interfaces: the object side (ConnectionPoint, ConnectionPointContainer) and the
 // client side (EventSink, Connection).
 //
-// Object side. A class with events lists ConnectionPointContainer among its Object entries
-// and names its source dispinterfaces in the constructor:
+// Object side. A class with events lists ConnectionPointContainer<&source...> among its
+// Object entries, one connection point per source dispinterface, in that order:
 //
-//   class Foo : public com::Object<com::Dispatch<IFoo>, com::ConnectionPointContainer> {
+//   class Foo : public com::Object<com::Dispatch<IFoo>,
+//                                  com::ConnectionPointContainer<&DIID__IFooEvents>> {
 //   public:
-//       Foo() : ConnectionPointContainer({&DIID__IFooEvents}) {}
 //       void onDone(long n) { connectionPoint(0).fire(1, com::variant(n)); }
 //   };
 //
@@ -80,7 +80,8 @@ private:
     std::vector<ptr<IUnknown>> sinks_;  // slot i has cookie i + 1; null = unadvised
 };
 
-class ConnectionPointContainer : public IConnectionPointContainer {
+// The implementation of every ConnectionPointContainer<...>.
+class ConnectionPointList : public IConnectionPointContainer {
 public:
     using interface_type = IConnectionPointContainer;
 
@@ -90,13 +91,19 @@ public:
     ConnectionPoint& connectionPoint(size_t index) noexcept { return *points_[index]; }
 
 protected:
-    explicit ConnectionPointContainer(std::initializer_list<const IID*> sources);
-    ConnectionPointContainer(const ConnectionPointContainer&) = delete;
-    ConnectionPointContainer& operator=(const ConnectionPointContainer&) = delete;
-    ~ConnectionPointContainer() = default;
+    explicit ConnectionPointList(std::initializer_list<const IID*> sources);
+    ConnectionPointList(const ConnectionPointList&) = delete;
+    ConnectionPointList& operator=(const ConnectionPointList&) = delete;
+    ~ConnectionPointList() = default;
 
 private:
     std::vector<std::unique_ptr<ConnectionPoint>> points_;
+};
+
+template <const IID*... Sources>
+class ConnectionPointContainer : public ConnectionPointList {
+protected:
+    ConnectionPointContainer() : ConnectionPointList({Sources...}) {}
 };
 
 class EventSink final : public Object<IDispatch> {
