@@ -5,6 +5,8 @@
 # would wait for it until the time-out.
 set(TALVO_WINE /usr/lib/wine/wine64 CACHE FILEPATH "Wine loader that runs the x86_64 build")
 set(TALVO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+# The bin folder as Wine names it (its Z: drive is the Unix root).
+string(REPLACE "/" "\\" TALVO_BIN_WINPATH "Z:${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
 configure_file(${PROJECT_SOURCE_DIR}/tools/wine-run.in ${CMAKE_BINARY_DIR}/wine-run
                @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)

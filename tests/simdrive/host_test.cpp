@@ -209,6 +209,38 @@ TEST_F(HostTest, CommandLogRecordsEveryRequestWithItsExactBytes) {
             "exec 0:1:0 #2 flags=48 len=4704 cdb=BE 00 00 00 00 C8 00 00 02 F0 00 00 status=04 sense=05/21/00 moved=0");
 }
 
+// A program started elsewhere (as cscript or the application will be) finds the build's library
+// rather than the system's placeholder.
+TEST_F(HostTest, ProgramsOutsideTheBuildFolderFindTheLibrary) {
+  ConfigText config;
+  config.Drive("0:4:0").Key("product", "ELSEWHERE").Key("disc", "d").Disc("d").Track("audio 100");
+  Use(config);
+  char self[MAX_PATH];
+  const std::string bin = FolderOf(std::string(self, GetModuleFileNameA(nullptr, self, MAX_PATH)));
+  const std::string program = ScratchPath("SimDriveShow.exe");
+  ASSERT_TRUE(CopyFileA((bin + "SimDriveShow.exe").c_str(), program.c_str(), FALSE));
+  const std::string output = ScratchPath("show.txt");
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  const HANDLE file = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = file;
+  startup.hStdError = file;
+  PROCESS_INFORMATION process{};
+  std::string command = "\"" + program + "\"";
+  const std::string folder = FolderOf(program);
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                             &process));
+  WaitForSingleObject(process.hProcess, 20000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(file);
+  const std::string shown = ReadTextFile(output).value_or("");
+  EXPECT_NE(shown.find("0:4:0 type 5: TALVO, ELSEWHERE v1.0"), std::string::npos) << shown;
+  DeleteFileA(program.c_str());
+}
+
 TEST_F(HostTest, BufferEntryPointsAllocateZeroedMemory) {
   auto get = reinterpret_cast<aspi::GetASPI32BufferFn>(
       reinterpret_cast<void*>(GetProcAddress(Aspi().Module(), "GetASPI32Buffer")));
