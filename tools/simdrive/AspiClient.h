@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "AspiRequests.h"
-#include "UniqueHandle.h"
+#include "OwnedHandles.h"
 
 namespace simdrive {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "UniqueHandle.h"
+#include "OwnedHandles.h"
 
 namespace simdrive {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "UniqueHandle.h"
+#include "OwnedHandles.h"
 
 namespace simdrive {
 namespace {

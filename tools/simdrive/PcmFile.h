@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "UniqueHandle.h"
+#include "OwnedHandles.h"
 
 namespace simdrive {
 

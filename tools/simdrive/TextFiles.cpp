@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "UniqueHandle.h"
+#include "OwnedHandles.h"
 
 namespace simdrive {
 namespace {
