@@ -1,0 +1,99 @@
+#include "CdPlayerIni.h"
+
+#include "CddbReply.h"
+#include "DiscIdRing.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace cddb {
+namespace {
+
+constexpr char kIniFile[] = "cdplayer.ini";
+constexpr int kValueSize = 256;     // values are read up to 255 characters
+constexpr int kMatchTextLimit = 79;
+constexpr int kEntryLineSize = 128; // entry lines are walked up to 126 characters
+
+std::string ReadValue(const char* section, const char* key, const char* fallback) {
+  char value[kValueSize] = {};
+  GetPrivateProfileStringA(section, key, fallback, value, sizeof value, kIniFile);
+  return value;
+}
+
+void StoreCut(char* field, const std::string& value) {
+  std::size_t length = value.size() < kMatchTextLimit ? value.size() : kMatchTextLimit;
+  std::memcpy(field, value.data(), length);
+  field[length] = '\0';
+}
+
+// Appends the line when it fits in the room left (its terminating zero included).
+bool Append(char* text, int& room, const std::string& line) {
+  if (static_cast<int>(line.size()) >= room) return false;
+  std::strcat(text, line.c_str());
+  room -= static_cast<int>(line.size());
+  return true;
+}
+
+}  // namespace
+
+int HasIniEntry(const char* section) {
+  if (section == nullptr) return 0;
+  return static_cast<int>(GetPrivateProfileIntA(section, "NUMTRACKS", 0, kIniFile));
+}
+
+int ReadIniEntry(CddbMatch* match, char* text, int textSize) {
+  if (match == nullptr || text == nullptr || textSize < 1) return 4;
+  const char* section = match->discId;
+  const int tracks = HasIniEntry(section);
+  if (tracks <= 0) return 4;
+
+  std::strcpy(match->category, "rock");
+  match->exact = 1;
+  const std::string artist = ReadValue(section, "ARTIST", "");
+  const std::string title = ReadValue(section, "TITLE", "");
+  StoreCut(match->artist, artist);
+  StoreCut(match->title, title);
+
+  // The entry is the whole text: what the buffer held before is not kept.
+  text[0] = '\0';
+  int room = textSize;
+  Append(text, room, "DTITLE=" + artist + " / " + title + "\r\n");
+  for (int b = 0; b < tracks; ++b) {
+    const std::string key = std::to_string(b);
+    const std::string trackTitle = ReadValue(section, key.c_str(), ("Track " + std::to_string(b + 1)).c_str());
+    if (static_cast<int>(trackTitle.size()) + 12 >= room) break;
+    if (!Append(text, room, "TTITLE" + key + "=" + trackTitle + "\r\n")) break;
+  }
+  return 1;
+}
+
+void WriteIniEntry(const CddbMatch* match, const char* text) {
+  if (match == nullptr || text == nullptr) return;
+  std::uint32_t key = 0;
+  int tracks = 0;
+  if (!FindDiscId(match->discId, &key, &tracks)) return;
+
+  char section[16];
+  std::snprintf(section, sizeof section, "%X", static_cast<unsigned>(key));
+  WritePrivateProfileStringA(section, "artist", match->artist, kIniFile);
+  WritePrivateProfileStringA(section, "title", match->title, kIniFile);
+  WritePrivateProfileStringA(section, "numtracks", std::to_string(tracks).c_str(), kIniFile);
+
+  std::string order;
+  char line[kEntryLineSize];
+  const char* cursor = text;
+  while (*cursor != '\0') {
+    GetReplyLine(&cursor, line, sizeof line);
+    const char* equals = std::strchr(line, '=');
+    if (std::strncmp(line, "TTITLE", 6) != 0 || line[6] == '\0' || equals == nullptr) continue;
+    const std::string trackKey(static_cast<const char*>(line) + 6, equals);
+    WritePrivateProfileStringA(section, trackKey.c_str(), equals + 1, kIniFile);
+    order += trackKey + " ";
+  }
+  WritePrivateProfileStringA(section, "order", order.c_str(), kIniFile);
+}
+
+}  // namespace cddb

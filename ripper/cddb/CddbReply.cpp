@@ -1,0 +1,125 @@
+#include "CddbReply.h"
+
+#include <cstring>
+
+namespace cddb {
+namespace {
+
+constexpr int kCategoryLimit = 11;
+constexpr int kDiscIdDigits = 8;
+constexpr int kArtistLimit = 80;
+constexpr int kTitleLimit = 79;
+constexpr int kStatusLineSize = 81;  // the status line is read up to 79 characters
+constexpr int kMatchLineSize = 256;  // room for the longest line a match can fill
+constexpr int kMatchLinesRead = 100;
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+const char* SkipBlanks(const char* p) {
+  while (*p == ' ') ++p;
+  return p;
+}
+
+// Copies `length` characters and the terminating zero.
+void CopyField(char* field, const char* text, std::size_t length) {
+  std::memcpy(field, text, length);
+  field[length] = '\0';
+}
+
+int StatusCode(const char* line) {
+  int code = 0;
+  for (int i = 0; i < 3 && line[i] >= '0' && line[i] <= '9'; ++i) code = code * 10 + (line[i] - '0');
+  return code;
+}
+
+}  // namespace
+
+const char* SkipHTTPHeader(const char* reply) {
+  if (reply == nullptr || std::strncmp(reply, "HTTP", 4) != 0) return reply;
+  const char* end = std::strstr(reply, "\r\n\r\n");
+  return end != nullptr ? end + 4 : reply;
+}
+
+void GetReplyLine(const char** cursor, char* line, int lineSize) {
+  if (cursor == nullptr || *cursor == nullptr || line == nullptr || lineSize < 1) return;
+  std::memset(line, 0, static_cast<std::size_t>(lineSize));
+  const char* rest = *cursor;
+  const char* end = std::strstr(rest, "\r\n");
+  if (end == nullptr) {
+    *cursor = rest + std::strlen(rest);
+    return;
+  }
+  std::size_t length = static_cast<std::size_t>(end - rest);
+  std::size_t room = lineSize >= 2 ? static_cast<std::size_t>(lineSize - 2) : 0;
+  CopyField(line, rest, length < room ? length : room);
+  *cursor = end + 2;
+}
+
+int ParseCDDBMatch(CddbMatch* match, const char* line) {
+  if (match == nullptr || line == nullptr) return 0;
+  match->category[0] = '\0';
+  CddbMatch parsed{};
+
+  const char* blank = std::strchr(line, ' ');
+  if (blank == nullptr || blank - line > kCategoryLimit) return 0;
+  CopyField(parsed.category, line, static_cast<std::size_t>(blank - line));
+
+  const char* p = SkipBlanks(blank);
+  int digits = 0;
+  while (digits < kDiscIdDigits && IsHexDigit(p[digits])) ++digits;
+  if (p[digits] != ' ') return 0;
+  CopyField(parsed.discId, p, static_cast<std::size_t>(digits));
+
+  p = SkipBlanks(p + digits);
+  const void* slash = std::memchr(p, '/', strnlen(p, kArtistLimit + 1));
+  if (slash == nullptr) return 0;
+  std::size_t artistLength = static_cast<std::size_t>(static_cast<const char*>(slash) - p);
+  if (artistLength > 0 && p[artistLength - 1] == ' ') --artistLength;
+  CopyField(parsed.artist, p, artistLength);
+
+  p = SkipBlanks(static_cast<const char*>(slash) + 1);
+  std::size_t titleLength = strnlen(p, kTitleLimit);
+  if (titleLength > 0 && (p[titleLength - 1] == '\r' || p[titleLength - 1] == '\n')) --titleLength;
+  CopyField(parsed.title, p, titleLength);
+
+  parsed.exact = match->exact;
+  *match = parsed;
+  return 1;
+}
+
+int ParseCDDBQueryReply(const char* reply, CddbMatchList* list) {
+  if (list == nullptr) return 0;
+  const int room = list->count;
+  list->count = 0;
+  if (reply == nullptr || list->matches == nullptr || room < 1) return 0;
+
+  const char* cursor = SkipHTTPHeader(reply);
+  char line[kMatchLineSize];
+  GetReplyLine(&cursor, line, kStatusLineSize);
+  switch (StatusCode(line)) {
+    case 200:
+      if (std::strlen(line) >= 4 && ParseCDDBMatch(&list->matches[0], line + 4)) {
+        list->matches[0].exact = 1;
+        list->count = 1;
+      }
+      break;
+    case 211:
+      for (int i = 0; i < kMatchLinesRead && list->count < room; ++i) {
+        GetReplyLine(&cursor, line, kMatchLineSize);
+        if (std::strcmp(line, ".") == 0) break;
+        CddbMatch& next = list->matches[list->count];
+        if (ParseCDDBMatch(&next, line)) {
+          next.exact = 0;
+          ++list->count;
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  return list->count;
+}
+
+}  // namespace cddb

@@ -1,0 +1,54 @@
+// A CDDB server on 127.0.0.1 for tests: speaks HTTP/1.0 (and the header-less short GET form),
+// answers "cddb query" and "cddb read" from a folder of entry files laid out as CDDB databases
+// are (<category>/<discid>), records every raw request, and can be told to misbehave.
+#pragma once
+
+#include <winsock2.h>
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class CddbTestServer {
+ public:
+  enum class Behaviour {
+    Database,     // answer from the entry files
+    Canned,       // answer every request with the canned bytes
+    CloseAtOnce,  // accept and close without reading or answering
+    Stall,        // read the request and answer nothing until stopped
+    Trickle,      // answer one byte every 100 ms until the client goes or the server stops
+  };
+
+  explicit CddbTestServer(const std::string& databaseFolder = DefaultDatabase());
+  ~CddbTestServer();
+  CddbTestServer(const CddbTestServer&) = delete;
+  CddbTestServer& operator=(const CddbTestServer&) = delete;
+
+  // The fixture database of this source tree.
+  static std::string DefaultDatabase();
+
+  int port() const { return port_; }
+  void SetBehaviour(Behaviour behaviour);
+  void SetCannedReply(std::string bytes);  // also switches to Canned
+  std::vector<std::string> Requests() const;
+  void Stop();
+
+ private:
+  void Serve();
+  void Answer(SOCKET client);
+  std::string AnswerCommand(const std::string& command) const;
+  bool Waiting(DWORD milliseconds) const;  // false once the server is stopping
+
+  std::map<std::string, std::map<std::string, std::string>> entries_;  // id -> category -> text
+  SOCKET listener_ = INVALID_SOCKET;
+  int port_ = 0;
+  HANDLE stopEvent_ = nullptr;
+  std::thread thread_;
+  mutable std::mutex lock_;
+  Behaviour behaviour_ = Behaviour::Database;
+  std::string canned_;
+  std::vector<std::string> requests_;
+};
