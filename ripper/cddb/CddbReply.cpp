@@ -1,5 +1,7 @@
 #include "CddbReply.h"
 
+#include "DriveTransport.h"
+
 #include <cstring>
 
 namespace cddb {
@@ -84,6 +86,10 @@ int ParseCDDBMatch(CddbMatch* match, const char* line) {
   if (titleLength > 0 && (p[titleLength - 1] == '\r' || p[titleLength - 1] == '\n')) --titleLength;
   CopyField(parsed.title, p, titleLength);
 
+  drive::WriteCDLayerLog("CDDB match artist:");
+  drive::WriteCDLayerLog(parsed.artist);
+  drive::WriteCDLayerLog("CDDB match title:");
+  drive::WriteCDLayerLog(parsed.title);
   parsed.exact = match->exact;
   *match = parsed;
   return 1;

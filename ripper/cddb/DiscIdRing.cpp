@@ -21,6 +21,10 @@ int nextSlot = 0;
 
 }  // namespace
 
+std::uint32_t DiscIdOfText(const char* idText) {
+  return static_cast<std::uint32_t>(std::strtoul(idText, nullptr, 16));
+}
+
 void RememberDiscId(std::uint32_t key, std::uint32_t id, int tracks) {
   std::lock_guard<std::mutex> hold(ringLock);
   ring[nextSlot] = RingEntry{true, key, id, tracks};
@@ -29,7 +33,7 @@ void RememberDiscId(std::uint32_t key, std::uint32_t id, int tracks) {
 
 bool FindDiscId(const char* idText, std::uint32_t* key, int* tracks) {
   if (idText == nullptr) return false;
-  const auto id = static_cast<std::uint32_t>(std::strtoul(idText, nullptr, 16));
+  const std::uint32_t id = DiscIdOfText(idText);
   std::lock_guard<std::mutex> hold(ringLock);
   for (const RingEntry& entry : ring) {
     if (entry.used && entry.id == id) {

@@ -7,6 +7,9 @@
 
 namespace cddb {
 
+// An identifier's hexadecimal text as a number, read the same way wherever ids are compared.
+std::uint32_t DiscIdOfText(const char* idText);
+
 void RememberDiscId(std::uint32_t key, std::uint32_t id, int tracks);
 
 // idText is read as hexadecimal; the lowest slot holding that identifier answers (not the most

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -83,12 +84,23 @@ std::string ReadRequest(SOCKET client) {
   return request;
 }
 
+// Sends in pieces, giving up when the client stops taking them: a client that has what it
+// wants closes without reading the rest of a huge answer.
 void SendAll(SOCKET client, const std::string& bytes) {
-  std::size_t sent = 0;
-  while (sent < bytes.size()) {
-    int result = send(client, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
-    if (result <= 0) return;
-    sent += static_cast<std::size_t>(result);
+  constexpr std::size_t kPiece = 4096;
+  for (std::size_t sent = 0; sent < bytes.size();) {
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(client, &ready);
+    timeval wait{0, 500000};
+    if (select(0, nullptr, &ready, nullptr, &wait) <= 0) return;
+    const std::size_t piece = std::min(kPiece, bytes.size() - sent);
+    int result = send(client, bytes.data() + sent, static_cast<int>(piece), 0);
+    if (result > 0) {
+      sent += static_cast<std::size_t>(result);
+    } else if (WSAGetLastError() != WSAEWOULDBLOCK) {
+      return;
+    }
   }
 }
 
@@ -165,6 +177,9 @@ void CddbTestServer::Serve() {
     if (select(0, &ready, nullptr, nullptr, &wait) <= 0) continue;
     SOCKET client = accept(listener_, nullptr, nullptr);
     if (client == INVALID_SOCKET) continue;
+    // Never blocked by a client that stops reading: every wait is a select with a time limit.
+    u_long nonBlocking = 1;
+    ioctlsocket(client, FIONBIO, &nonBlocking);
     Answer(client);
     closesocket(client);
   }

@@ -1,0 +1,123 @@
+#include "CddbClient.h"
+
+#include "CdPlayerIni.h"
+#include "CddbHttp.h"
+#include "CddbReply.h"
+#include "CddbSettings.h"
+#include "DiscId.h"
+#include "DiscIdRing.h"
+#include "DriveTransport.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace cddb {
+namespace {
+
+constexpr int kQueryReplySize = 2048;
+constexpr char kIniCategory[] = "cdplayerini";
+
+template <std::size_t N>
+std::string Field(const char (&field)[N]) {
+  return std::string(field, strnlen(field, N));
+}
+
+// "&hello=<e-mail>+<client>&proto=3" after `head`, with no '@' or blank past the first character.
+std::string WithHello(const std::string& head, const CddbSettings& settings) {
+  std::string tail = head + "&hello=" + settings.userEMail + "+" + settings.clientName + "&proto=3";
+  EscapeHelloText(tail, 1);
+  return tail;
+}
+
+std::string QueryCommand(const std::int32_t* record, const CddbSettings& settings) {
+  const int tracks = record[1];
+  char head[40];
+  std::snprintf(head, sizeof head, "cmd=cddb+query+%08x+%d+", static_cast<unsigned>(record[0]), tracks);
+  std::string command = head;
+  for (int k = 0; k < tracks; ++k) command += std::to_string(record[2 + k]) + "+";
+  return command + WithHello(std::to_string(record[tracks + 2]), settings);
+}
+
+std::string ReadCommand(const CddbMatch& match, const CddbSettings& settings) {
+  return "cmd=cddb+read+" + Field(match.category) + "+" + Field(match.discId) + WithHello("", settings);
+}
+
+void SendCommand(const std::string& command, const CddbSettings& settings, char* reply, int replySize) {
+  if (settings.useProxy) {
+    PostCDDBViaProxy(settings.cgiScript.c_str(), command.c_str(), reply, replySize);
+  } else {
+    SendCDDBRequest(settings.cgiScript.c_str(), command.c_str(), nullptr, reply, replySize);
+  }
+}
+
+void FindInIni(std::uint32_t key, CddbMatchList* list) {
+  char section[16];
+  std::snprintf(section, sizeof section, "%X", static_cast<unsigned>(key));
+  if (list->count < 1 || list->matches == nullptr || HasIniEntry(section) <= 0) {
+    list->count = 0;
+    return;
+  }
+  CddbMatch& match = list->matches[0];
+  std::strcpy(match.category, kIniCategory);
+  std::strcpy(match.discId, section);
+  match.exact = 1;
+  list->count = 1;
+}
+
+}  // namespace
+
+int QueryCDDB(int handle, CddbMatchList* list, int online, int timeout) {
+  SetCDDBTimeOut(timeout);
+  if (list == nullptr) return drive::kLayerFailure;
+  try {
+    std::vector<std::int32_t> record(kDiscIdRecordSize);
+    std::uint32_t key = 0;
+    if (!ReadDiscIdentity(handle, record.data(), &key)) {
+      list->count = 0;
+      return drive::kLayerFailure;
+    }
+    if (online != 0) {
+      const CddbSettings settings = CurrentCDDBSettings();
+      std::vector<char> reply(kQueryReplySize);
+      SendCommand(QueryCommand(record.data(), settings), settings, reply.data(), kQueryReplySize);
+      ParseCDDBQueryReply(reply.data(), list);
+    } else {
+      FindInIni(key, list);
+    }
+    // Whichever identifier the server answered with, its entry belongs under this disc's key.
+    if (online == 1) {
+      for (int i = 0; i < list->count; ++i) RememberDiscId(key, DiscIdOfText(list->matches[i].discId), record[1]);
+    }
+    return drive::kLayerSuccess;
+  } catch (const std::bad_alloc&) {
+    list->count = 0;
+    return drive::kLayerFailure;
+  }
+}
+
+int ReadCDDBEntry(CddbMatch* match, char* text, int textSize) {
+  if (match == nullptr || text == nullptr || textSize < 1) return drive::kLayerFailure;
+  try {
+    if (Field(match->category) == kIniCategory) return ReadIniEntry(match, text, textSize);
+    const CddbSettings settings = CurrentCDDBSettings();
+    std::vector<char> reply(static_cast<std::size_t>(textSize));
+    SendCommand(ReadCommand(*match, settings), settings, reply.data(), textSize);
+    const char* answer = SkipHTTPHeader(reply.data());
+    if (std::strncmp(answer, "210", 3) != 0) return drive::kLayerFailure;
+    const char* lineEnd = std::strchr(answer, '\n');
+    const char* entry = lineEnd != nullptr ? lineEnd + 1 : answer + std::strlen(answer);
+    const std::size_t length = std::strlen(entry);
+    if (length < static_cast<std::size_t>(textSize)) {
+      std::memcpy(text, entry, length + 1);
+      if (settings.writeIni && length > 0) WriteIniEntry(match, text);
+    }
+    return drive::kLayerSuccess;
+  } catch (const std::bad_alloc&) {
+    return drive::kLayerFailure;
+  }
+}
+
+}  // namespace cddb
