@@ -5,16 +5,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "AudioReads.h"
 #include "DriveCommands.h"
 #include "DriveTransport.h"
+#include "LayerLogFile.h"
 #include "ReadBufferBlock.h"
 #include "SimDriveTest.h"
-#include "TestFiles.h"
 
 namespace {
 
@@ -67,34 +65,15 @@ TEST_F(CompletionTest, LateAnswerNeverReachesTheCallersMemory) {
 
 class TracedReadTest : public CompletionTest {
  protected:
-  void SetUp() override {
-    path_ = simdrive::ScratchPath("layer.log");
-    file_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file_, INVALID_HANDLE_VALUE);
-  }
-  void TearDown() override {
-    SetCDLayerLog(nullptr);
-    CloseHandle(file_);
-    DeleteFileA(path_.c_str());
-    CompletionTest::TearDown();
-  }
-  std::string Log() {
-    std::ifstream in(path_, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::string path_;
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  drivetest::LayerLogFile log_;
 };
 
 TEST_F(TracedReadTest, ReadCdLogsItsSteps) {
   const int handle = OpenDrive("pending", "5");
-  SetCDLayerLog(file_);
+  SetCDLayerLog(log_.Handle());
   ReadBufferBlock block(2, 700);
   ASSERT_EQ(ReadCDAudioLBA(handle, block.get()), kLayerSuccess);
-  EXPECT_EQ(Log(),
+  EXPECT_EQ(log_.Contents(),
             "ReadCDAudioLBA\r\nCheck Handles\r\nSuccess\r\n"
             "ReadCDAudioLBA_ATAPI. Check Pointer...\r\nSuccess\r\n"
             "SendASPI32Command\r\nWait for single object\r\nCheck returned state\r\n");
@@ -104,21 +83,21 @@ TEST_F(TracedReadTest, DetectionLogsItsTestReads) {
   const int handle = OpenDrive("sync", "0");
   CloseCDDrive(handle);
   const int detecting = Open(0, 1, 0, CDRT_ANY);
-  SetCDLayerLog(file_);
+  SetCDLayerLog(log_.Handle());
   ReadBufferBlock block(2, 700);
   ASSERT_EQ(ReadCDAudioLBA(detecting, block.get()), kLayerSuccess);
-  EXPECT_EQ(Log(),
+  EXPECT_EQ(log_.Contents(),
             "ReadCDAudioLBA\r\nCheck Handles\r\nSuccess\r\nReadCDAudioLBA_ANY\r\nTest read CD Audio\r\n"
             "ReadCDAudioLBA_ATAPI. Check Pointer...\r\nSuccess\r\n"
             "SendASPI32Command\r\nCheck returned state\r\n");
 }
 
 TEST_F(TracedReadTest, HandleOutsideTheTableIsNotChecked) {
-  SetCDLayerLog(file_);
+  SetCDLayerLog(log_.Handle());
   ReadBufferBlock block(2, 700);
   EXPECT_EQ(ReadCDAudioLBA(40, block.get()), kLayerFailure);
   EXPECT_EQ(ReadCDAudioLBA(3, block.get()), kLayerFailure);
-  EXPECT_EQ(Log(), "ReadCDAudioLBA\r\nReadCDAudioLBA\r\nCheck Handles\r\n");
+  EXPECT_EQ(log_.Contents(), "ReadCDAudioLBA\r\nReadCDAudioLBA\r\nCheck Handles\r\n");
 }
 
 }  // namespace

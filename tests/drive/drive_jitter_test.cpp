@@ -2,6 +2,7 @@
 // back by the read-back frames, line up on the tail of the previous read and give the disc's
 // true audio; silence and overlaps that do not join are read as asked.
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,22 @@ class JitterTest : public SimDriveTest {
     return audio;
   }
 
+  // A read of a whole block at `start` with the overlap; the block keeps its room for 26 frames.
+  int ReadBlock(int handle, int start) {
+    block_->startAddress = start;
+    block_->frameCount = kBlockFrames;
+    return ReadCDAudioLBAJitter(handle, block_.get(), overlap_->get());
+  }
+  // The first read of a rip, with an empty overlap of `overlapFrames` frames.
+  void ReadFirst(int handle, int start, int overlapFrames) {
+    overlap_ = std::make_unique<ReadBufferBlock>(overlapFrames);
+    (*overlap_)->bytesValid = 0;
+    ASSERT_EQ(ReadBlock(handle, start), kLayerSuccess);
+  }
+
+  ReadBufferBlock block_{kBlockFrames};
+  std::unique_ptr<ReadBufferBlock> overlap_;
+
   // The LBA each READ CD asked for.
   std::vector<int> ReadAddresses() {
     std::vector<int> addresses;
@@ -88,10 +105,8 @@ TEST_F(JitterTest, UncorrectedReadsOfTheSameDriveAreWrong) {
 
 TEST_F(JitterTest, FirstReadLeavesItsTailInTheOverlap) {
   const int handle = OpenDrive("", 3, 3);
-  ReadBufferBlock block(kBlockFrames, 1000);
-  ReadBufferBlock overlap(3);
-  overlap->bytesValid = 0;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
+  ReadFirst(handle, 1000, 3);
+  ReadBufferBlock& overlap = *overlap_;
   EXPECT_EQ(overlap->startAddress, 1023);
   EXPECT_EQ(overlap->frameCount, 3);
   EXPECT_EQ(overlap->bytesValid, 3 * kFrameBytes);
@@ -102,59 +117,39 @@ TEST_F(JitterTest, FirstReadLeavesItsTailInTheOverlap) {
 TEST_F(JitterTest, ReadLandingBeyondTheTailFindsNoMatch) {
   // Three frames read back and three matched: a read landing late has lost the tail's start.
   const int handle = OpenDrive("0, 1", 3, 3);
-  ReadBufferBlock block(kBlockFrames, 1000);
-  ReadBufferBlock overlap(3);
-  overlap->bytesValid = 0;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
-  block->startAddress = 1026;
-  block->frameCount = kBlockFrames;
-  EXPECT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerFailure);
+  ReadFirst(handle, 1000, 3);
+  EXPECT_EQ(ReadBlock(handle, 1026), kLayerFailure);
   EXPECT_EQ(GetCDLayerLastError(), kErrNoOverlapMatch);
-  EXPECT_EQ(block->startAddress, 1023);  // moved back, and left so
+  EXPECT_EQ(block_->startAddress, 1023);  // moved back, and left so
 }
 
 TEST_F(JitterTest, ReadLandingEarlyIsLinedUp) {
   const int handle = OpenDrive("0, -2", 3, 3);
-  ReadBufferBlock block(kBlockFrames, 1000);
-  ReadBufferBlock overlap(3);
-  overlap->bytesValid = 0;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
-  block->startAddress = 1026;
-  block->frameCount = kBlockFrames;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
-  EXPECT_EQ(block->startAddress, 1026);
-  EXPECT_EQ(block->frameCount, kBlockFrames - 3 - 2);
-  EXPECT_EQ(FirstWrongFrame(block.data() + block->dataOffset, block->frameCount, 1026), -1);
+  ReadFirst(handle, 1000, 3);
+  ASSERT_EQ(ReadBlock(handle, 1026), kLayerSuccess);
+  EXPECT_EQ(block_->startAddress, 1026);
+  EXPECT_EQ(block_->frameCount, kBlockFrames - 3 - 2);
+  EXPECT_EQ(FirstWrongFrame(block_.data() + block_->dataOffset, block_->frameCount, 1026), -1);
 }
 
 TEST_F(JitterTest, SilentTailTakesTheReadAsAsked) {
   const int handle = OpenDrive("", 1, 3);
-  ReadBufferBlock block(kBlockFrames, 5100);
-  ReadBufferBlock overlap(1);
-  overlap->bytesValid = 0;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
-  block->startAddress = 5126;
-  block->frameCount = kBlockFrames;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
-  EXPECT_EQ(block->startAddress, 5126);
-  EXPECT_EQ(block->frameCount, kBlockFrames);
-  EXPECT_EQ(block->dataOffset, 0);
+  ReadFirst(handle, 5100, 1);
+  ASSERT_EQ(ReadBlock(handle, 5126), kLayerSuccess);
+  EXPECT_EQ(block_->startAddress, 5126);
+  EXPECT_EQ(block_->frameCount, kBlockFrames);
+  EXPECT_EQ(block_->dataOffset, 0);
   EXPECT_EQ(ReadAddresses(), (std::vector<int>{5100, 5126}));
 }
 
 TEST_F(JitterTest, TailThatDoesNotJoinIsDropped) {
   const int handle = OpenDrive("", 1, 3);
-  ReadBufferBlock block(kBlockFrames, 1000);
-  ReadBufferBlock overlap(1);
-  overlap->bytesValid = 0;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
-  block->startAddress = 2000;  // not the frame after the tail
-  block->frameCount = kBlockFrames;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
-  EXPECT_EQ(block->startAddress, 2000);
-  EXPECT_EQ(block->dataOffset, 0);
-  EXPECT_EQ(FirstWrongFrame(block.data(), kBlockFrames, 2000), -1);
-  EXPECT_EQ(overlap->startAddress, 2025);
+  ReadFirst(handle, 1000, 1);
+  ASSERT_EQ(ReadBlock(handle, 2000), kLayerSuccess);  // not the frame after the tail
+  EXPECT_EQ(block_->startAddress, 2000);
+  EXPECT_EQ(block_->dataOffset, 0);
+  EXPECT_EQ(FirstWrongFrame(block_.data(), kBlockFrames, 2000), -1);
+  EXPECT_EQ((*overlap_)->startAddress, 2025);
   EXPECT_EQ(ReadAddresses(), (std::vector<int>{1000, 2000}));
 }
 
@@ -187,16 +182,11 @@ TEST_F(JitterTest, JitterFramesComeFromTheDriveOptions) {
   const int handle = OpenDrive("", 0, 0);
   ASSERT_EQ(SetDriveOption(handle, '&', 1), 1);
   ASSERT_EQ(SetDriveOption(handle, '%', 5), 1);
-  ReadBufferBlock block(kBlockFrames, 1000);
-  ReadBufferBlock overlap(1);
-  overlap->bytesValid = 0;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
-  block->startAddress = 1026;
-  block->frameCount = kBlockFrames;
-  ASSERT_EQ(ReadCDAudioLBAJitter(handle, block.get(), overlap.get()), kLayerSuccess);
+  ReadFirst(handle, 1000, 1);
+  ASSERT_EQ(ReadBlock(handle, 1026), kLayerSuccess);
   EXPECT_EQ(ReadAddresses(), (std::vector<int>{1000, 1021}));
-  EXPECT_EQ(block->startAddress, 1026);
-  EXPECT_EQ(block->frameCount, kBlockFrames - 5);
+  EXPECT_EQ(block_->startAddress, 1026);
+  EXPECT_EQ(block_->frameCount, kBlockFrames - 5);
 }
 
 TEST_F(JitterTest, BadHandle) {

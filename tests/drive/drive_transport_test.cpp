@@ -5,12 +5,11 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "DriveTransport.h"
 #include "FakeMachine.h"
+#include "LayerLogFile.h"
 
 namespace {
 
@@ -238,29 +237,7 @@ TEST(DeviceTypeName, Table) {
 
 class LayerLogTest : public TransportTest {
  protected:
-  void SetUp() override {
-    TransportTest::SetUp();
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    path_ = std::string(folder) + "drive-layer-log-" + std::to_string(GetCurrentProcessId()) + ".log";
-    file_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file_, INVALID_HANDLE_VALUE);
-  }
-  void TearDown() override {
-    SetCDLayerLog(nullptr);
-    CloseHandle(file_);
-    DeleteFileA(path_.c_str());
-    TransportTest::TearDown();
-  }
-  std::string Contents() {
-    std::ifstream in(path_, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::string path_;
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  drivetest::LayerLogFile log_;
 };
 
 TEST_F(LayerLogTest, NoLogFileWritesNothing) {
@@ -269,17 +246,17 @@ TEST_F(LayerLogTest, NoLogFileWritesNothing) {
 }
 
 TEST_F(LayerLogTest, LinesEndInCRLFAndReachTheFileAtOnce) {
-  SetCDLayerLog(file_);
+  SetCDLayerLog(log_.Handle());
   EXPECT_NE(WriteCDLayerLog("Test read CD Audio"), 0);
   EXPECT_NE(WriteCDLayerLog(""), 0);
-  EXPECT_EQ(Contents(), "Test read CD Audio\r\n\r\n");
+  EXPECT_EQ(log_.Contents(), "Test read CD Audio\r\n\r\n");
 }
 
 TEST_F(LayerLogTest, EveryStartOrStopAttemptIsLogged) {
-  SetCDLayerLog(file_);
+  SetCDLayerLog(log_.Handle());
   InitCDLayer(1, 0);
   InitCDLayer(5, 0);
-  EXPECT_EQ(Contents(), "Extended Log Start\r\nExtended Log Start\r\n");
+  EXPECT_EQ(log_.Contents(), "Extended Log Start\r\nExtended Log Start\r\n");
 }
 
 }  // namespace
