@@ -260,6 +260,14 @@ TEST_F(LookupTest, OnlineExactMatchIsReadStoredAndThenFoundOffline) {
   EXPECT_EQ(server.Requests().size(), 2u);
 }
 
+TEST_F(LookupTest, HelloDataCarriesNoAtSignOrBlankEvenWhereTheSettingKeptOne) {
+  const int handle = OpenDisc(kDiscX);
+  SetCDDBSetting(kUserEMail, "@home user", 0);  // stored as "@home+user"
+  MatchList found;
+  QueryCDDB(handle, &found.list, 1, 3000);
+  EXPECT_EQ(Body(0), "cmd=cddb+query+16037803+3+150+11261+33483+888&hello=+home+user+cddbtest+1.0&proto=3\r\n");
+}
+
 TEST_F(LookupTest, InexactMatchesFillTheListUpToItsSizeAndAnyOfThemIsStoredForTheDisc) {
   const int handle = OpenDisc(kDiscM);
   ini.Own("E72D2C");

@@ -151,6 +151,29 @@ TEST(CddbRequestFailure, GivesUpOnAStalledServerWithinTheTimeOut) {
   EXPECT_LT(seconds, 1.5);
 }
 
+TEST(CddbRequestFailure, GivesUpOnAStalledProxyWithinTheTimeOut) {
+  CddbTestServer proxy;
+  proxy.SetBehaviour(CddbTestServer::Behaviour::Stall);
+  SetCDDBSetting(kProxyHost, "127.0.0.1", 0);
+  SetCDDBSetting(kProxyPort, nullptr, proxy.port());
+  SetCDDBTimeOut(600);
+  ReplyBuffer reply(2048);
+  double seconds = SecondsFor([&] { PostCDDBViaProxy(kScript, kQuery, reply.data(), reply.size()); });
+  EXPECT_EQ(reply.text(), "");
+  EXPECT_LT(seconds, 1.5);
+  EXPECT_EQ(proxy.Requests().size(), 1u);
+}
+
+TEST(CddbRequestFailure, ATimeOutTooShortToSplitStillEndsTheWait) {
+  CddbTestServer server;
+  server.SetBehaviour(CddbTestServer::Behaviour::Stall);
+  UseServer(server.port(), true);
+  SetCDDBTimeOut(0);
+  ReplyBuffer reply(2048);
+  EXPECT_LT(SecondsFor([&] { Send(reply); }), 1.0);
+  EXPECT_EQ(reply.text(), "");
+}
+
 TEST(CddbRequestFailure, GivesUpOnATricklingServerWithinTheTimeOut) {
   CddbTestServer server;
   server.SetBehaviour(CddbTestServer::Behaviour::Trickle);

@@ -4,6 +4,7 @@
 #include "CddbReply.h"
 #include "CddbSettings.h"
 #include "DiscIdRing.h"
+#include "DriveTransport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -243,6 +244,25 @@ TEST(ParseCDDBMatch, ClearsTheCategoryOfALineThatFails) {
   std::strcpy(match.category, "old");
   EXPECT_EQ(ParseCDDBMatch(&match, "nothing-to-split"), 0);
   EXPECT_STREQ(match.category, "");
+}
+
+TEST(ParseCDDBMatch, WritesArtistAndTitleToTheLayerLog) {
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  const std::string path = std::string(folder) + "cddb-match-" + std::to_string(GetCurrentProcessId()) + ".log";
+  HANDLE log = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  ASSERT_NE(log, INVALID_HANDLE_VALUE);
+  drive::SetCDLayerLog(log);
+  CddbMatch match{};
+  ParseCDDBMatch(&match, "rock 0200c601 Quiet Harbour / One Long Song");
+  drive::SetCDLayerLog(nullptr);
+  char text[256] = {};
+  DWORD read = 0;
+  SetFilePointer(log, 0, nullptr, FILE_BEGIN);
+  ReadFile(log, text, sizeof text - 1, &read, nullptr);
+  CloseHandle(log);
+  EXPECT_STREQ(text, "CDDB match artist:\r\nQuiet Harbour\r\nCDDB match title:\r\nOne Long Song\r\n");
 }
 
 TEST(ParseCDDBQueryReply, TakesAn200AnswerAsOneExactMatch) {
