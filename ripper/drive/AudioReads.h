@@ -70,8 +70,10 @@ int ReadCDAudioLBA_READ10(int handle, ReadBuffer* buffer);
 int ReadCDAudioLBA_ANY(int handle, ReadBuffer* buffer);
 int TestReadCDAudioLBA(int handle, ReadBuffer* buffer);
 
-// Finds the overlap's first matchFrames frames in the buffer's new data and moves the buffer's
-// valid data to just behind them; 1 when matched (or nothing to match), else 0.
+// Finds the overlap's matchFrames frames (the tail of the previous read) in the buffer's new
+// data and moves the buffer's valid data to just behind them; 1 when matched or when the tail is
+// empty or silent (nothing searched, nothing changed), else 0. After a search the valid data is
+// cut to whole frames, matched or not.
 int MatchOverlap(ReadBuffer* buffer, const ReadBuffer* overlap, int matchFrames);
 
 }  // namespace drive
