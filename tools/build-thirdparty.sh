@@ -101,13 +101,15 @@ build_taglib() {
 
 ensure_deb_src
 build_target() {
-  local host=$1 out="$cache/$1/thirdparty.cmake" p dir
-  : > "$out.tmp"
+  local host=$1 out="$cache/$1/thirdparty.cmake" p dir tmp
+  # Several builds may run this at once: each writes its own file and the list is replaced
+  # in one rename, and only when it changed, so no configure step reads a half-written list.
+  tmp=$(mktemp "$out.XXXXXX")
   for p in libogg libvorbis lame mpg123 libjpeg-turbo taglib; do
-    dir=$(build_one "$p" "$host") || return 1
-    echo "set(TALVO_TP_${p//-/_} \"$dir\")" >> "$out.tmp"
+    dir=$(build_one "$p" "$host") || { rm -f "$tmp"; return 1; }
+    echo "set(TALVO_TP_${p//-/_} \"$dir\")" >> "$tmp"
   done
-  mv "$out.tmp" "$out"
+  if cmp -s "$tmp" "$out"; then rm -f "$tmp"; else mv "$tmp" "$out"; fi
 }
 
 # Sources are fetched serially (apt locks), the two targets build side by side.
