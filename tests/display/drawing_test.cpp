@@ -2,6 +2,8 @@
 #include "display/DisplayDrawing.h"
 #include "display/DisplaySettings.h"
 
+#include "Picture.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,40 +16,6 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 192, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
-
-// A 32-bit DIB section with its own device context, read back pixel by pixel.
-class Picture {
-public:
-    Picture(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<const uint32_t*>(bits);
-        old_ = SelectObject(dc_, bitmap_);
-        const RECT all{0, 0, width, height};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Picture() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF at(int x, int y) const {
-        GdiFlush();
-        const uint32_t p = bits_[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    int height() const { return height_; }
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    const uint32_t* bits_ = nullptr;
-};
 
 class Drawing : public ::testing::Test {
 protected:
