@@ -1,0 +1,130 @@
+#include "outside/ZEVAudioFile/OggEncoder.h"
+
+#include <vorbis/vorbisenc.h>
+
+#include <algorithm>
+#include <random>
+
+namespace audiofile {
+namespace {
+
+long bitsPerSecond(int kbps) { return kbps > 0 ? kbps * 1000L : -1; }
+
+bool setUp(vorbis_info* info, const OggFormat& f) {
+  if (f.channels < 1 || f.channels > 2 || f.sampleRate <= 0) return false;
+  if (f.codesByQuality()) return vorbis_encode_init_vbr(info, f.channels, f.sampleRate, f.quality / 10.0f) == 0;
+  return vorbis_encode_init(info, f.channels, f.sampleRate, bitsPerSecond(f.maxBitrate),
+                            bitsPerSecond(f.nominalBitrate), bitsPerSecond(f.minBitrate)) == 0;
+}
+
+}  // namespace
+
+struct OggEncoder::Vorbis {
+  vorbis_info info;
+  vorbis_comment comment;
+  vorbis_dsp_state dsp;
+  vorbis_block block;
+  ogg_stream_state stream;
+  bool streaming = false;  // dsp, block and stream are initialised
+
+  Vorbis() {
+    vorbis_info_init(&info);
+    vorbis_comment_init(&comment);
+  }
+  ~Vorbis() {
+    if (streaming) {
+      ogg_stream_clear(&stream);
+      vorbis_block_clear(&block);
+      vorbis_dsp_clear(&dsp);
+    }
+    vorbis_comment_clear(&comment);
+    vorbis_info_clear(&info);
+  }
+  Vorbis(const Vorbis&) = delete;
+  Vorbis& operator=(const Vorbis&) = delete;
+};
+
+bool isOggFormatAvailable(const OggFormat& format) {
+  vorbis_info info;
+  vorbis_info_init(&info);
+  const bool ok = setUp(&info, format);
+  vorbis_info_clear(&info);
+  return ok;
+}
+
+OggEncoder::OggEncoder(const OggFormat& format, PcmFormat input, std::wstring path)
+    : vorbis_(std::make_unique<Vorbis>()),
+      converter_(input, PcmFormat{format.sampleRate, format.channels}) {
+  if (!setUp(&vorbis_->info, format)) {
+    refuseSettings();
+    return;
+  }
+  createFile(std::move(path));
+  if (failed()) return;
+  Vorbis& v = *vorbis_;
+  vorbis_analysis_init(&v.dsp, &v.info);
+  vorbis_block_init(&v.dsp, &v.block);
+  // A serial number that differs between files, so that files can be chained.
+  ogg_stream_init(&v.stream, static_cast<int>(std::random_device{}() & 0x7FFFFFFF));
+  v.streaming = true;
+  ogg_packet header, comments, codebooks;
+  vorbis_analysis_headerout(&v.dsp, &v.comment, &header, &comments, &codebooks);
+  ogg_stream_packetin(&v.stream, &header);
+  ogg_stream_packetin(&v.stream, &comments);
+  ogg_stream_packetin(&v.stream, &codebooks);
+  // The audio starts on a page of its own.
+  writePages(true);
+}
+
+OggEncoder::~OggEncoder() = default;
+
+bool OggEncoder::writePages(bool flush) {
+  ogg_page page;
+  while (flush ? ogg_stream_flush(&vorbis_->stream, &page) : ogg_stream_pageout(&vorbis_->stream, &page)) {
+    if (!append({page.header, static_cast<size_t>(page.header_len)}) ||
+        !append({page.body, static_cast<size_t>(page.body_len)}))
+      return false;
+  }
+  return true;
+}
+
+void OggEncoder::submit(const PcmConverter::Planes& planes) {
+  const size_t frames = planes[0].size();
+  if (frames == 0) return;
+  float** buffer = vorbis_analysis_buffer(&vorbis_->dsp, static_cast<int>(frames));
+  for (size_t c = 0; c < planes.size(); ++c) std::copy(planes[c].begin(), planes[c].end(), buffer[c]);
+  vorbis_analysis_wrote(&vorbis_->dsp, static_cast<int>(frames));
+}
+
+bool OggEncoder::drain() {
+  Vorbis& v = *vorbis_;
+  while (vorbis_analysis_blockout(&v.dsp, &v.block) == 1) {
+    vorbis_analysis(&v.block, nullptr);
+    vorbis_bitrate_addblock(&v.block);
+    ogg_packet packet;
+    while (vorbis_bitrate_flushpacket(&v.dsp, &packet)) ogg_stream_packetin(&v.stream, &packet);
+    if (!writePages(false)) return false;
+  }
+  return true;
+}
+
+bool OggEncoder::write(std::span<const int16_t> samples) {
+  if (failed() || finished_) return false;
+  converter_.push(samples, planes_);
+  submit(planes_);
+  return drain();
+}
+
+bool OggEncoder::finish() {
+  if (finished_) return false;
+  finished_ = true;
+  if (!failed()) {
+    converter_.finish(planes_);
+    submit(planes_);
+    vorbis_analysis_wrote(&vorbis_->dsp, 0);  // the end of the stream
+    if (drain()) writePages(true);
+  }
+  return completeFile();
+}
+
+}  // namespace audiofile
