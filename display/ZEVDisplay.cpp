@@ -16,6 +16,13 @@ using namespace display;
 
 namespace {
 
+template <class T, class U>
+HRESULT give(T* out, U value) {
+    if (!out) return E_POINTER;
+    *out = static_cast<T>(value);
+    return S_OK;
+}
+
 constexpr SIZE kSmallest{250, 80};  // pixels
 
 // The system's stock colour property page (msstkppg.h, which the cross headers lack).
@@ -36,11 +43,18 @@ bool isSampleBlock(SAFEARRAY* block) {
 
 ZEVDisplay::ZEVDisplay() : styles_(com::thisModule()) { initialExtent(com::toHimetric(kSmallest)); }
 
-template <class T>
-void ZEVDisplay::store(T& field, T value) {
-    field = value;
+template <class T, class U>
+HRESULT ZEVDisplay::keep(T& field, U value) {
+    field = static_cast<T>(value);
     setDirty();
+    return S_OK;
+}
+
+template <class T, class U>
+HRESULT ZEVDisplay::store(T& field, U value) {
+    keep(field, value);
     redraw();
+    return S_OK;
 }
 
 void ZEVDisplay::redraw() {
@@ -62,61 +76,44 @@ STDMETHODIMP ZEVDisplay::_OnTimer() {
     return S_OK;
 }
 
-STDMETHODIMP ZEVDisplay::get_BorderStyle(BorderTypeConstants* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = static_cast<BorderTypeConstants>(settings_.borderStyle);
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::get_BorderStyle(BorderTypeConstants* pVal) { return give(pVal, settings_.borderStyle); }
 
 STDMETHODIMP ZEVDisplay::put_BorderStyle(BorderTypeConstants newVal) {
     // An unknown style is not stored, but the redraw and the notification happen all the same.
-    if (newVal >= bNone && newVal <= bRaised) {
-        settings_.borderStyle = newVal;
-        setDirty();
-    }
+    if (newVal >= bNone && newVal <= bRaised) keep(settings_.borderStyle, newVal);
     redraw();
     firePropertyChanged(kBorderStyleId);
     return S_OK;
 }
 
-STDMETHODIMP ZEVDisplay::get_TypeDisplay(TypeDisplay* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = static_cast<TypeDisplay>(settings_.typeDisplay);
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::get_TypeDisplay(TypeDisplay* pVal) { return give(pVal, settings_.typeDisplay); }
 
 STDMETHODIMP ZEVDisplay::put_TypeDisplay(TypeDisplay newVal) {
     if (newVal < tdOutLine || newVal > tdFFTKryptonite) return S_OK;
-    store(settings_.typeDisplay, static_cast<int32_t>(newVal));
+    store(settings_.typeDisplay, newVal);
     firePropertyChanged(kTypeDisplayId);
     return S_OK;
 }
 
-#define ZEV_COLOR_PROPERTY(Name, field)                                                                            \
-    STDMETHODIMP ZEVDisplay::get_##Name(OLE_COLOR* pVal) {                                                       \
-        if (!pVal) return E_POINTER;                                                                               \
-        *pVal = settings_.field;                                                                                   \
-        return S_OK;                                                                                               \
-    }                                                                                                              \
-    STDMETHODIMP ZEVDisplay::put_##Name(OLE_COLOR newVal) {                                                      \
-        store(settings_.field, newVal);                                                                            \
-        return S_OK;                                                                                               \
-    }
+STDMETHODIMP ZEVDisplay::get_BackColor(OLE_COLOR* pVal) { return give(pVal, settings_.backColor); }
+STDMETHODIMP ZEVDisplay::put_BackColor(OLE_COLOR newVal) { return store(settings_.backColor, newVal); }
 
-ZEV_COLOR_PROPERTY(BackColor, backColor)
-ZEV_COLOR_PROPERTY(BorderColor, borderColor)
-ZEV_COLOR_PROPERTY(InscriptionsColor, inscriptionsColor)
-ZEV_COLOR_PROPERTY(ScaleColor, scaleColor)
-ZEV_COLOR_PROPERTY(LevelsColor, levelsColor)
-ZEV_COLOR_PROPERTY(MaxLevelColor, maxLevelColor)
+STDMETHODIMP ZEVDisplay::get_BorderColor(OLE_COLOR* pVal) { return give(pVal, settings_.borderColor); }
+STDMETHODIMP ZEVDisplay::put_BorderColor(OLE_COLOR newVal) { return store(settings_.borderColor, newVal); }
 
-#undef ZEV_COLOR_PROPERTY
+STDMETHODIMP ZEVDisplay::get_InscriptionsColor(OLE_COLOR* pVal) { return give(pVal, settings_.inscriptionsColor); }
+STDMETHODIMP ZEVDisplay::put_InscriptionsColor(OLE_COLOR newVal) { return store(settings_.inscriptionsColor, newVal); }
 
-STDMETHODIMP ZEVDisplay::get_FFTWindowsSize(LONG* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = levels_.windowSize;
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::get_ScaleColor(OLE_COLOR* pVal) { return give(pVal, settings_.scaleColor); }
+STDMETHODIMP ZEVDisplay::put_ScaleColor(OLE_COLOR newVal) { return store(settings_.scaleColor, newVal); }
+
+STDMETHODIMP ZEVDisplay::get_LevelsColor(OLE_COLOR* pVal) { return give(pVal, settings_.levelsColor); }
+STDMETHODIMP ZEVDisplay::put_LevelsColor(OLE_COLOR newVal) { return store(settings_.levelsColor, newVal); }
+
+STDMETHODIMP ZEVDisplay::get_MaxLevelColor(OLE_COLOR* pVal) { return give(pVal, settings_.maxLevelColor); }
+STDMETHODIMP ZEVDisplay::put_MaxLevelColor(OLE_COLOR newVal) { return store(settings_.maxLevelColor, newVal); }
+
+STDMETHODIMP ZEVDisplay::get_FFTWindowsSize(LONG* pVal) { return give(pVal, levels_.windowSize); }
 
 STDMETHODIMP ZEVDisplay::put_FFTWindowsSize(LONG newVal) {
     return com::guarded([&] {
@@ -127,81 +124,44 @@ STDMETHODIMP ZEVDisplay::put_FFTWindowsSize(LONG newVal) {
     });
 }
 
-STDMETHODIMP ZEVDisplay::get_MaxLevel(SHORT* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = maxLevelDecibels(settings_.maxLevelPosition);
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::get_MaxLevel(SHORT* pVal) { return give(pVal, maxLevelDecibels(settings_.maxLevelPosition)); }
 
 STDMETHODIMP ZEVDisplay::put_MaxLevel(SHORT newVal) {
     if (isValidMaxLevel(newVal)) store(settings_.maxLevelPosition, maxLevelPosition(newVal));
     return S_OK;
 }
 
-STDMETHODIMP ZEVDisplay::get_OutLinesHeight(SHORT* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = settings_.outLinesHeight;
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::get_OutLinesHeight(SHORT* pVal) { return give(pVal, settings_.outLinesHeight); }
 
 STDMETHODIMP ZEVDisplay::put_OutLinesHeight(SHORT newVal) {
     settings_.outLinesBound = outLinesBound(com::toPixels(extent()).cy);
     if (newVal > 2 && newVal < settings_.outLinesBound) {
-        store(settings_.outLinesHeight, static_cast<int16_t>(newVal));
+        store(settings_.outLinesHeight, newVal);
     } else {
         redraw();
     }
     return S_OK;
 }
 
-STDMETHODIMP ZEVDisplay::get_ArrayChannels(ChannelsConstants* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = static_cast<ChannelsConstants>(levels_.channels);
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::get_ArrayChannels(ChannelsConstants* pVal) { return give(pVal, levels_.channels); }
 
 STDMETHODIMP ZEVDisplay::put_ArrayChannels(ChannelsConstants newVal) {
-    levels_.channels = newVal;
-    setDirty();
+    keep(levels_.channels, newVal);
     firePropertyChanged(kArrayChannelsId);
     return S_OK;
 }
 
-STDMETHODIMP ZEVDisplay::get_ArrayFreqyency(FrequencyConstants* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = static_cast<FrequencyConstants>(frequency_);
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::get_ArrayFreqyency(FrequencyConstants* pVal) { return give(pVal, frequency_); }
 
-STDMETHODIMP ZEVDisplay::put_ArrayFreqyency(FrequencyConstants newVal) {
-    frequency_ = newVal;
-    setDirty();
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::put_ArrayFreqyency(FrequencyConstants newVal) { return keep(frequency_, newVal); }
 
-STDMETHODIMP ZEVDisplay::get_AttackTime(LONG* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = attackTime_;
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::get_AttackTime(LONG* pVal) { return give(pVal, attackTime_); }
 
-STDMETHODIMP ZEVDisplay::put_AttackTime(LONG newVal) {
-    attackTime_ = newVal;
-    setDirty();
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::put_AttackTime(LONG newVal) { return keep(attackTime_, newVal); }
 
-STDMETHODIMP ZEVDisplay::get_ReleaseTime(LONG* pVal) {
-    if (!pVal) return E_POINTER;
-    *pVal = releaseTime_;
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::get_ReleaseTime(LONG* pVal) { return give(pVal, releaseTime_); }
 
-STDMETHODIMP ZEVDisplay::put_ReleaseTime(LONG newVal) {
-    releaseTime_ = newVal;
-    setDirty();
-    return S_OK;
-}
+STDMETHODIMP ZEVDisplay::put_ReleaseTime(LONG newVal) { return keep(releaseTime_, newVal); }
 
 STDMETHODIMP ZEVDisplay::SendArray(SAFEARRAY** InputArray) {
     // Anything but a readable one-dimensional array of 16-bit samples clears the display.

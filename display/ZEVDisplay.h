@@ -67,9 +67,11 @@ private:
 
     // Draws into the window at once when in-place active, else asks the container to.
     void redraw();
-    // Stores a property value, marks the control changed and redraws.
-    template <class T>
-    void store(T& field, T value);
+    // Stores a property value and marks the control changed; store also redraws.
+    template <class T, class U>
+    HRESULT keep(T& field, U value);
+    template <class T, class U>
+    HRESULT store(T& field, U value);
     void onSize(int width, int height);
     void onMove(int x, int y);
 
