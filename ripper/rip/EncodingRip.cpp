@@ -1,0 +1,93 @@
+// The encoding worker: reads the track into the PCM buffer while the convert tick hands it to
+// the encoder, then waits for the tick to hand over the rest before the file is closed.
+#include <cstdint>
+
+#include "RipArithmetic.h"
+#include "RipStages.h"
+#include "RipWorker.h"
+#include "ZEVDiscRipper.h"
+
+namespace rip {
+
+namespace {
+
+class PcmSink final : public BlockSink {
+ public:
+  explicit PcmSink(PcmHandOver& pcm) : pcm_(pcm) {}
+
+  bool Write(const std::uint8_t* data, std::size_t bytes) override {
+    pcm_.Append(data, bytes);
+    return true;
+  }
+  bool WriteSilence(std::size_t bytes) override {
+    pcm_.AppendSilence(bytes);
+    return true;
+  }
+
+ private:
+  PcmHandOver& pcm_;
+};
+
+void LogCounters(RipHost& host, const PcmHandOver& pcm, const TrackReader& reader) {
+  host.Line("b_counter = ", pcm.ConvertedBytes());
+  host.Line("block_duration = ", reader.IntervalMs());
+}
+
+// Progress follows what the encoder has been given, a report for each percent of it.
+void ReportProgress(RipHost& host, PcmHandOver& pcm, const TrackBlocks& blocks) {
+  if (blocks.Length() == 0 || !pcm.TakePercentReached()) return;
+  const auto frames = static_cast<long long>(pcm.HandedOverBytes() / kFrameBytes);
+  const int percent = static_cast<int>(frames * 100 / blocks.Length());
+  host.Line("Rip Progress = ", percent);
+  host.RipProgress(percent);
+}
+
+void ReadIntoEncoder(RipHost& host, TrackReader& reader, PcmHandOver& pcm) {
+  host.SetTickMode(TickMode::kConvert);
+  host.EnableTick(true);
+  PcmSink sink(pcm);
+  const TrackBlocks& blocks = reader.Blocks();
+  std::uint32_t current = blocks.Start();
+  while (current < blocks.End() && !host.StopRequested()) {
+    host.Line("dwCurrent=", static_cast<long>(current));
+    host.Line("dwEnd=", static_cast<long>(blocks.End()));
+    LogCounters(host, pcm, reader);
+    ReportProgress(host, pcm, blocks);
+    const int advance = reader.ReadBlock(current, sink);
+    if (advance == TrackReader::kRipEnds) break;
+    current += static_cast<std::uint32_t>(advance);
+  }
+  pcm.SetRipOver();
+  while (!pcm.ConvertOverSignalled(10)) {
+    host.Line("Wait for ConvertOverEvent");
+    LogCounters(host, pcm, reader);
+    ReportProgress(host, pcm, blocks);
+  }
+}
+
+}  // namespace
+
+void RunEncodingRip(RipHost& host, PcmHandOver& pcm, SampleWriter& writer) {
+  const std::optional<RipJob> job = OpenDriveForRip(host);
+  if (!job) {
+    writer.CloseFile();
+    return;
+  }
+  TrackReader reader(host, *job, RetryLog::kAttemptsSinceReload);
+  if (reader.Begin()) {
+    if (pcm.Begin(reader.Blocks().Length()))
+      ReadIntoEncoder(host, reader, pcm);
+    else
+      host.Error(OUT_OF_MEMORY);
+  }
+  host.EnableTick(false);
+  host.SetTickMode(TickMode::kMediaCheck);
+  const std::size_t rest = pcm.PendingBytes();
+  if (!host.StopRequested() && rest > 0) pcm.HandOver(writer, rest);
+  writer.CloseFile();
+  UnlockTray(host, *job);
+  pcm.End();
+  EndRip(host, reader);
+}
+
+}  // namespace rip

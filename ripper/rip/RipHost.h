@@ -1,0 +1,71 @@
+// What the rip engine needs of the ripper object it works for: its debug log, its operations
+// on the drive layer, the object state a rip changes, and its events. The worker threads call
+// these; the ripper fires the events on its own thread (through _OnEvent) before they return.
+#pragma once
+
+#include <cstdint>
+
+namespace rip {
+
+class RipLog {
+ public:
+  virtual void Line(const char* text) = 0;
+  virtual void Line(const char* text, long number) = 0;
+
+ protected:
+  ~RipLog() = default;
+};
+
+// The settings a rip runs with, taken when its worker has opened the drive.
+struct RipJob {
+  int preset;
+  int blockFrames;
+  int readStrategy;
+  int retries;
+  int spinUpTime;
+  int driveSpeed;
+  bool lockTray;
+  std::uint32_t trackStart;   // TOC start address of the current audio track
+  std::uint32_t trackLength;  // frames
+};
+
+enum class TickMode { kMediaCheck, kConvert };
+
+class RipHost : public RipLog {
+ public:
+  virtual void FlushLog() = 0;
+
+  // The ripper's own operations on the drive layer.
+  virtual void ReleaseCDHandle() = 0;
+  virtual void UnloadSCSIManager() = 0;
+  virtual bool LoadSCSIManager() = 0;
+  virtual void CreateCDHandle() = 0;
+  virtual int CDHandle() = 0;  // 0 when no drive is open
+  virtual void CheckTransport() = 0;
+  virtual void ReloadManager() = 0;
+  virtual bool TestDriveReady() = 0;
+
+  virtual RipJob Job() = 0;
+  // Read when a block has failed: the action may change during a rip.
+  virtual int OnErrorAction() = 0;
+  virtual bool StopRequested() = 0;
+
+  virtual void SetRipInProgress(bool ripping) = 0;
+  virtual void SetMediaIn() = 0;
+  // Once disabled, no tick runs until it is enabled again.
+  virtual void EnableTick(bool enabled) = 0;
+  virtual void SetTickMode(TickMode mode) = 0;
+
+  // Events. ResetRipReport clears percent, retry number and the rip-over flag;
+  // RipOver sends the RipProgress 100 that ends every rip.
+  virtual void ResetRipReport() = 0;
+  virtual void Error(int code) = 0;
+  virtual void RipProgress(int percent) = 0;
+  virtual void RipRetry(int retryNum) = 0;
+  virtual void RipOver() = 0;
+
+ protected:
+  ~RipHost() = default;
+};
+
+}  // namespace rip

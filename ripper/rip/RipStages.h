@@ -1,0 +1,21 @@
+// The start and the end that both rip workers share.
+#pragma once
+
+#include <optional>
+
+#include "RipHost.h"
+#include "TrackReader.h"
+
+namespace rip {
+
+// Opens the drive anew and locks the tray when asked; the job, or nothing (ASPI_DRIVER or
+// DRIVE_BUSY raised) when the drive layer or the drive cannot be opened.
+std::optional<RipJob> OpenDriveForRip(RipHost& host);
+
+void UnlockTray(RipHost& host, const RipJob& job);
+
+// Frees the reader's buffers, clears the rip-in-progress flag, gives the drive up to four
+// seconds to become ready, switches the media check back on and sends RipProgress 100.
+void EndRip(RipHost& host, TrackReader& reader);
+
+}  // namespace rip

@@ -1,0 +1,20 @@
+// The two rip workers. Each runs on the thread its rip method started, with COM set up there
+// and the host firing events through that thread's proxy of the ripper. A worker opens the
+// drive again, reads the track into its output and ends with RipProgress 100; when the drive
+// cannot be opened it raises the error, closes the output and ends without RipProgress.
+#pragma once
+
+#include "PcmHandOver.h"
+#include "RipHost.h"
+#include "WavFile.h"
+
+namespace rip {
+
+// Reads into the WAV file the rip method created, and closes it.
+void RunWavRip(RipHost& host, WavFile& file);
+
+// Reads into the PCM buffer, which the media-check tick hands to the writer in convert mode,
+// then closes the writer's file.
+void RunEncodingRip(RipHost& host, PcmHandOver& pcm, SampleWriter& writer);
+
+}  // namespace rip
