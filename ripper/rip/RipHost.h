@@ -35,6 +35,11 @@ class RipHost : public RipLog {
  public:
   virtual void FlushLog() = 0;
 
+  // The engine works on the drive (reads, speed, tray) between these, so that no member of
+  // the ripper uses the drive at the same time. It sends no event in between.
+  virtual void LockDrive() = 0;
+  virtual void UnlockDrive() = 0;
+
   // The ripper's own operations on the drive layer.
   virtual void ReleaseCDHandle() = 0;
   virtual void UnloadSCSIManager() = 0;
@@ -66,6 +71,17 @@ class RipHost : public RipLog {
 
  protected:
   ~RipHost() = default;
+};
+
+class DriveLock {
+ public:
+  explicit DriveLock(RipHost& host) : host_(host) { host_.LockDrive(); }
+  DriveLock(const DriveLock&) = delete;
+  DriveLock& operator=(const DriveLock&) = delete;
+  ~DriveLock() { host_.UnlockDrive(); }
+
+ private:
+  RipHost& host_;
 };
 
 }  // namespace rip

@@ -22,12 +22,17 @@ std::optional<RipJob> OpenDriveForRip(RipHost& host) {
     return std::nullopt;
   }
   const RipJob job = host.Job();
-  if (job.lockTray) drive::LockCDTray(host.CDHandle(), 1);
+  if (job.lockTray) {
+    DriveLock lock(host);
+    drive::LockCDTray(host.CDHandle(), 1);
+  }
   return job;
 }
 
 void UnlockTray(RipHost& host, const RipJob& job) {
-  if (job.lockTray) drive::LockCDTray(host.CDHandle(), 0);
+  if (!job.lockTray) return;
+  DriveLock lock(host);
+  drive::LockCDTray(host.CDHandle(), 0);
 }
 
 void EndRip(RipHost& host, TrackReader& reader) {

@@ -39,7 +39,10 @@ bool TrackReader::Begin() {
   host_.EnableTick(false);
   if (job_.preset == PARANOID) BufInit(host_, buffers_->cacheDefeat.get(), job_.blockFrames);
 
-  drive::SetCDSpeed(host_.CDHandle(), DriveSpeedKBps(job_.driveSpeed));
+  {
+    DriveLock lock(host_);
+    drive::SetCDSpeed(host_.CDHandle(), DriveSpeedKBps(job_.driveSpeed));
+  }
   pacer_.emplace(intervalMs_);
   SpinUp();
   return true;
@@ -61,6 +64,7 @@ void TrackReader::SpinUp() {
 
 void TrackReader::ReadPlain(HeapReadBuffer& buffer, std::uint32_t start) {
   buffer.Aim(static_cast<std::int32_t>(start), job_.blockFrames);
+  DriveLock lock(host_);
   drive::ReadCDAudioLBA(host_.CDHandle(), buffer.get());
 }
 
@@ -97,6 +101,7 @@ TrackReader::Attempts TrackReader::Attempt(std::uint32_t current, int frames) {
       BeforeRetry(current, sinceReload);
       if (host_.StopRequested()) return Attempts::kStopped;
     }
+    DriveLock lock(host_);
     // The transport is reloaded at the first retry and at every ninth one after it.
     if (++sinceReload == 10 || attempt == 2) {
       host_.ReloadManager();

@@ -30,7 +30,18 @@ SimRipHost::~SimRipHost() {
   UnloadSCSIManager();
 }
 
+void SimRipHost::LockDrive() {
+  driveLock_.lock();
+  ++driveLockDepth_;
+}
+
+void SimRipHost::UnlockDrive() {
+  --driveLockDepth_;
+  driveLock_.unlock();
+}
+
 void SimRipHost::Record(const RipEvent& event) {
+  if (driveLockDepth_ > 0) eventUnderLock_ = true;
   std::lock_guard lock(mutex_);
   events_.push_back(event);
 }

@@ -44,6 +44,8 @@ class SimRipHost final : public rip::RipHost {
   int Reloads() const { return reloads_; }
   bool RipInProgress() const { return ripInProgress_; }
   bool TickEnabled() const { return tickEnabled_; }
+  // The ripper's events wait for its own thread, which may be waiting for the drive lock.
+  bool EventSentUnderDriveLock() const { return eventUnderLock_; }
 
   // Runs the convert tick on the given PCM hand-over and writer while the tick is enabled in
   // convert mode.
@@ -53,6 +55,8 @@ class SimRipHost final : public rip::RipHost {
   void Line(const char* text) override;
   void Line(const char* text, long number) override;
   void FlushLog() override {}
+  void LockDrive() override;
+  void UnlockDrive() override;
   void ReleaseCDHandle() override;
   void UnloadSCSIManager() override;
   bool LoadSCSIManager() override;
@@ -85,6 +89,9 @@ class SimRipHost final : public rip::RipHost {
   bool loaded_ = false;
   std::atomic<int> reloads_{0};
   std::atomic<bool> ripInProgress_{false};
+  std::recursive_mutex driveLock_;
+  std::atomic<int> driveLockDepth_{0};
+  std::atomic<bool> eventUnderLock_{false};
 
   // The tick: enabled and mode change only between ticks.
   std::mutex tickMutex_;

@@ -31,6 +31,7 @@ class WavRipTest : public riptest::SimDiscTest {
     rip::WavFile file;
     EXPECT_TRUE(file.Create(path));
     rip::RunWavRip(host, file);
+    EXPECT_FALSE(host.EventSentUnderDriveLock());
     const riptest::WavContents wav = riptest::ReadWav(path);
     EXPECT_TRUE(wav.valid) << wav.problem;
     return wav.data;
