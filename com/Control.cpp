@@ -30,6 +30,7 @@ void* Control::controlInterface(REFIID iid) noexcept {
     if (IsEqualIID(iid, IID_IPersistStorage)) return static_cast<IPersistStorage*>(this);
     if (IsEqualIID(iid, IID_IQuickActivate)) return static_cast<IQuickActivate*>(this);
     if (IsEqualIID(iid, IID_ISpecifyPropertyPages)) return static_cast<ISpecifyPropertyPages*>(this);
+    if (IsEqualIID(iid, IID_IDataObject)) return static_cast<IDataObject*>(this);
     return nullptr;
 }
 
@@ -139,6 +140,7 @@ STDMETHODIMP Control::SetExtent(DWORD aspect, SIZEL* size) {
     if (size->cx != extent_.cx || size->cy != extent_.cy) {
         extent_ = *size;
         dirty_ = true;
+        if (dataAdviseHolder_) dataAdviseHolder_->SendOnDataChange(static_cast<IDataObject*>(this), 0, 0);
         fireViewChange();
     }
     return S_OK;

@@ -2,8 +2,8 @@
 // (IOleObject), windowed in-place activation (IOleInPlaceObject, IOleInPlaceActiveObject,
 // IOleWindow), drawing into any device context (IViewObject, IViewObject2, IViewObjectEx),
 // IOleControl, persistence in streams and storages (IPersistStreamInit, IPersistStorage),
-// IQuickActivate, ISpecifyPropertyPages and property-change notification (one
-// IPropertyNotifySink connection point). A control class is made with com::ControlObject
+// IQuickActivate, ISpecifyPropertyPages, IDataObject (the picture as a metafile) and
+// property-change notification (one IPropertyNotifySink connection point). A control class is made with com::ControlObject
 // (ControlObject.h), which adds the control's dual interface and IProvideClassInfo2:
 //
 //   class Gauge final : public com::ControlObject<Gauge, IGauge> {
@@ -41,6 +41,7 @@ class Control : public IOleObject,
                 public IPersistStorage,
                 public IQuickActivate,
                 public ISpecifyPropertyPages,
+                public IDataObject,
                 public ConnectionPointList {
 public:
     // The stream version this base writes and the newest it reads.
@@ -130,6 +131,17 @@ public:
     // ISpecifyPropertyPages
     STDMETHODIMP GetPages(CAUUID* out) override;
 
+    // IDataObject: the content as a picture (CF_METAFILEPICT in TYMED_MFPICT), and data advise.
+    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override;
+    STDMETHODIMP QueryGetData(FORMATETC* format) override;
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override;
+    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override;
+    STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC** out) override;
+    STDMETHODIMP DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink, DWORD* cookie) override;
+    STDMETHODIMP DUnadvise(DWORD cookie) override;
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA** out) override;
+
     // The control interface QueryInterface answers for iid, or null; IUnknown,
     // IConnectionPointContainer and the dual interface are answered by the object itself.
     void* controlInterface(REFIID iid) noexcept;
@@ -182,6 +194,7 @@ private:
     ptr<IOleInPlaceFrame> frame_;
     ptr<IOleInPlaceUIWindow> document_;
     ptr<IOleAdviseHolder> adviseHolder_;
+    ptr<IDataAdviseHolder> dataAdviseHolder_;
     ptr<IAdviseSink> viewSink_;
     DWORD viewAspects_ = 0;
     DWORD viewFlags_ = 0;

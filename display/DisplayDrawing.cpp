@@ -1,7 +1,7 @@
 #include "display/DisplayDrawing.h"
 
 #include "display/DisplayTypes.h"
-#include "display/Gdi.h"
+#include "com/Gdi.h"
 
 namespace display {
 
@@ -61,14 +61,14 @@ void drawDisplay(HDC target, const RECT& bounds, const DisplayView& view) {
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0) return;
-    memory_dc dc(CreateCompatibleDC(target));
-    gdi_bitmap picture(CreateCompatibleBitmap(target, width, height));
-    gdi_font font(CreateFontW(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+    com::memory_dc dc(CreateCompatibleDC(target));
+    com::gdi_bitmap picture(CreateCompatibleBitmap(target, width, height));
+    com::gdi_font font(CreateFontW(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"Arial"));
     if (!dc || !picture) return;
     {
-        selection holdPicture(dc.get(), picture.get());
-        selection holdFont(dc.get(), font.get());
+        com::selection holdPicture(dc.get(), picture.get());
+        com::selection holdFont(dc.get(), font.get());
         SetTextColor(dc.get(), GetSysColor(COLOR_BTNTEXT));
         SetBkMode(dc.get(), TRANSPARENT);
         DrawingFrame frame(dc.get(), width, height);

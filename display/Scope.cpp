@@ -1,5 +1,5 @@
 #include "display/DisplayTypes.h"
-#include "display/Gdi.h"
+#include "com/Gdi.h"
 
 #include <vector>
 
@@ -54,8 +54,8 @@ void drawScope(const DrawingFrame& f, const DisplaySettings& settings, const Lev
     const double mid = b - (rows / 2.0) * g - 1;
     const int points = levels.windowSize / 2;
     if (points > 0) {
-        gdi_pen pen(CreatePen(PS_SOLID, 1, translateColor(settings.levelsColor)));
-        selection hold(f.dc, pen.get());
+        com::gdi_pen pen(CreatePen(PS_SOLID, 1, translateColor(settings.levelsColor)));
+        com::selection hold(f.dc, pen.get());
         drawCurve(f.dc, margin, levels.buffer1, points, margin, xr - xl, 2, 1, mid);
         drawCurve(f.dc, f.B - margin, levels.buffer2, points, xr2, xr2 - xl2, 2, -1, mid);
     }

@@ -9,10 +9,10 @@ constexpr int kStripIds[] = {203, 202, 201};  // fire, glass, kryptonite
 
 // Column x receives the whole strip in x + 1 rows.
 bool squeezeStrip(HMODULE resources, int stripId, HDC picture, HDC scratch) {
-    gdi_bitmap strip(static_cast<HBITMAP>(
+    com::gdi_bitmap strip(static_cast<HBITMAP>(
         LoadImageW(resources, MAKEINTRESOURCEW(stripId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip) return false;
-    selection hold(scratch, strip.get());
+    com::selection hold(scratch, strip.get());
     for (int x = 0; x < kStyleBitmapSize; ++x) {
         StretchBlt(picture, x, 0, 1, x + 1, scratch, 0, 0, 1, kStripHeight, SRCCOPY);
     }
@@ -23,16 +23,16 @@ bool squeezeStrip(HMODULE resources, int stripId, HDC picture, HDC scratch) {
 
 bool StyleBitmaps::make(HDC reference) {
     if (made_) return true;
-    memory_dc dc(CreateCompatibleDC(reference));
-    memory_dc scratch(CreateCompatibleDC(reference));
+    com::memory_dc dc(CreateCompatibleDC(reference));
+    com::memory_dc scratch(CreateCompatibleDC(reference));
     if (!dc || !scratch) return false;
-    HDC screen = reference ? reference : GetDC(nullptr);
-    std::array<gdi_bitmap, 3> pictures;
-    for (gdi_bitmap& picture : pictures) {
-        picture = gdi_bitmap(CreateCompatibleBitmap(screen, kStyleBitmapSize, kStyleBitmapSize));
+    com::window_dc screen(nullptr);
+    HDC compatible = reference ? reference : screen.get();
+    std::array<com::gdi_bitmap, 3> pictures;
+    for (com::gdi_bitmap& picture : pictures) {
+        picture = com::gdi_bitmap(CreateCompatibleBitmap(compatible, kStyleBitmapSize, kStyleBitmapSize));
     }
-    if (!reference) ReleaseDC(nullptr, screen);
-    for (const gdi_bitmap& picture : pictures) {
+    for (const com::gdi_bitmap& picture : pictures) {
         if (!picture) return false;
     }
     SetStretchBltMode(dc.get(), COLORONCOLOR);

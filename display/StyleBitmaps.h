@@ -5,7 +5,7 @@
 // context for the control's life.
 #pragma once
 
-#include "display/Gdi.h"
+#include "com/Gdi.h"
 
 #include <windows.h>
 
@@ -35,8 +35,8 @@ public:
 
 private:
     HMODULE resources_;
-    memory_dc dc_;
-    std::array<gdi_bitmap, 3> pictures_;
+    com::memory_dc dc_;
+    std::array<com::gdi_bitmap, 3> pictures_;
     HGDIOBJ original_ = nullptr;
     bool made_ = false;
 };

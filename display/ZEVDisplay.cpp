@@ -5,7 +5,7 @@
 #include "com/SafeArray.h"
 #include "com/Stream.h"
 #include "display/DisplayDrawing.h"
-#include "display/Gdi.h"
+#include "com/Gdi.h"
 #include "display/PropertyStream.h"
 
 #include <olectl.h>
@@ -61,7 +61,7 @@ void ZEVDisplay::redraw() {
     if (inPlaceActive() && window()) {
         RECT client;
         GetClientRect(window(), &client);
-        window_dc dc(window());
+        com::window_dc dc(window());
         if (dc) draw(dc.get(), client);
     } else {
         fireViewChange();
@@ -273,7 +273,7 @@ void ZEVDisplay::onMove(int x, int y) {
 
 void ZEVDisplay::onInPlaceActivated() {
     if (styles_.made()) return;
-    window_dc dc(window());
+    com::window_dc dc(window());
     styles_.make(dc.get());
 }
 

@@ -392,3 +392,29 @@ TEST_F(Control, DrawsEveryTypeAndBorder) {
         EXPECT_EQ(drawn().at(22, 26), columnTop[k]) << k;
     }
 }
+
+TEST_F(Control, HandsOutItsPictureAsAMetafile) {
+    setSize(250, 92);
+    send(sampleArray(440, 32767));
+    com::ptr<IDataObject> data = display_.query<IDataObject>();
+    ASSERT_TRUE(data);
+    FORMATETC format{CF_METAFILEPICT, nullptr, DVASPECT_CONTENT, -1, TYMED_MFPICT};
+    EXPECT_EQ(data->QueryGetData(&format), S_OK);
+    STGMEDIUM medium{};
+    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
+    ASSERT_EQ(medium.tymed, static_cast<DWORD>(TYMED_MFPICT));
+    const auto* description = static_cast<const METAFILEPICT*>(GlobalLock(medium.hMetaFilePict));
+    ASSERT_TRUE(description);
+    EXPECT_EQ(description->mm, MM_ANISOTROPIC);
+    EXPECT_EQ(description->xExt, com::toHimetric(SIZE{250, 92}).cx);
+    Picture played(250, 92);
+    SetMapMode(played.dc(), MM_ANISOTROPIC);
+    SetViewportExtEx(played.dc(), 250, 92, nullptr);
+    EXPECT_TRUE(PlayMetaFile(played.dc(), description->hMF));
+    GlobalUnlock(medium.hMetaFilePict);
+    ReleaseStgMedium(&medium);
+    EXPECT_EQ(played.at(100, 24), kGreen);
+    EXPECT_EQ(played.at(10, 80), kBlack);
+    format.cfFormat = CF_BITMAP;
+    EXPECT_EQ(data->QueryGetData(&format), DV_E_FORMATETC);
+}

@@ -1,13 +1,14 @@
-// Owners for the GDI handles of the drawing: objects (DeleteObject), memory device contexts
-// (DeleteDC), device contexts borrowed from a window (ReleaseDC), and the selection of an
-// object into a device context (the previous object selected back).
+// Owners for GDI handles: objects (DeleteObject), memory device contexts (DeleteDC),
+// metafiles (DeleteMetaFile), device contexts borrowed from a window or the screen
+// (ReleaseDC), and the selection of an object into a device context (the previous object
+// selected back).
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-namespace display {
+namespace com {
 
 template <class H, auto Close>
 class gdi_handle {
@@ -28,6 +29,7 @@ public:
     void reset() noexcept {
         if (H old = std::exchange(h_, nullptr)) Close(old);
     }
+    [[nodiscard]] H detach() noexcept { return std::exchange(h_, nullptr); }
     void swap(gdi_handle& other) noexcept { std::swap(h_, other.h_); }
 
 private:
@@ -36,12 +38,15 @@ private:
 
 inline void deleteObject(HGDIOBJ object) noexcept { DeleteObject(object); }
 inline void deleteDc(HDC dc) noexcept { DeleteDC(dc); }
+inline void deleteMetafile(HMETAFILE metafile) noexcept { DeleteMetaFile(metafile); }
 
 using memory_dc = gdi_handle<HDC, &deleteDc>;
 using gdi_bitmap = gdi_handle<HBITMAP, &deleteObject>;
 using gdi_font = gdi_handle<HFONT, &deleteObject>;
 using gdi_pen = gdi_handle<HPEN, &deleteObject>;
+using gdi_metafile = gdi_handle<HMETAFILE, &deleteMetafile>;
 
+// window_dc(nullptr) is the screen's device context.
 class window_dc {
 public:
     explicit window_dc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
@@ -72,4 +77,4 @@ private:
     HGDIOBJ previous_;
 };
 
-}  // namespace display
+}  // namespace com
