@@ -2,11 +2,17 @@
 // DllRegisterServer writes. The class names in the ProgIDs and the description are spelled
 // "AudioCDRiperLameMP3Encoder" (one p) as clients have always used them.
 #include "com/Module.h"
+#include "ripper/AudioCDRipper.h"
 #include "ripper/AudioCDRipperLameMP3Encoder.h"
 
 namespace {
 
 const com::ClassEntry kClasses[] = {
+    {CLSID_AudioCDRipper, &com::create<AudioCDRipper>,
+     {.progId = L"ZEVDiscRipper.AudioCDRipper.1",
+      .versionIndependentProgId = L"ZEVDiscRipper.AudioCDRipper",
+      .description = L"AudioCDRipper Class",
+      .threadingModel = L"Both"}},
     {CLSID_AudioCDRipperLameMP3Encoder, &com::create<AudioCDRipperLameMP3Encoder>,
      {.progId = L"ZEVDiscRipper.AudioCDRiperLameMP3Encoder.1",
       .versionIndependentProgId = L"ZEVDiscRipper.AudioCDRiperLameMP3Encoder",

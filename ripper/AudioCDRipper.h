@@ -1,0 +1,293 @@
+// AudioCDRipper: the automation object through which a client drives a CD drive. It starts the
+// drive layer, lists and selects drives, reads the disc's table of contents into audio tracks,
+// describes the disc, ejects it, watches for media changes on a thread of its own, rips tracks
+// and looks titles up, and tells its client what happens through _IAudioCDRipperEvents.
+//
+// Its members are spread over files by concern:
+//   AudioCDRipper.cpp              creation, release, DriverOpen, DriverClose
+//   AudioCDRipperDriveControl.cpp  the operations on the drive layer several members share
+//   AudioCDRipperEvents.cpp        raising errors, _OnEvent, events sent from other threads
+//   AudioCDRipperDrive.cpp         Eject and the drive properties
+//   AudioCDRipperDisc.cpp          Refresh, cdType, cdID and the CD audio device
+//   AudioCDRipperTracks.cpp        the track properties
+//   AudioCDRipperMediaCheck.cpp    the media-check thread and its tick
+//   AudioCDRipperCddb.cpp          the CDDB settings and look-up
+//   AudioCDRipperFormats.cpp       the outside encoder objects and the output formats
+//   AudioCDRipperRip.cpp           the rip settings and the rips
+//
+// Threads. Members run on the object's thread. The media-check thread and the rip workers share
+// the object's drive state with them under `state_`, a lock that is never held while waiting
+// for the object's thread: events are raised after a member lets the lock go, and the other
+// threads call _OnEvent (through their own proxies) only without it. Flags that threads read
+// without the lock are atomics.
+#pragma once
+
+#include "com/ConnectionPoint.h"
+#include "com/Dispatch.h"
+#include "com/Object.h"
+#include "com/ProvideClassInfo.h"
+#include "com/Ptr.h"
+#include "ripper/DiscDescription.h"
+#include "ripper/Handles.h"
+#include "ripper/ObjectThread.h"
+#include "ripper/RipperLog.h"
+
+#include "AudioReads.h"
+#include "DriveCommands.h"
+
+#include "ZEVDiscRipper.h"
+
+#include <mmsystem.h>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+class AudioCDRipper final
+    : public com::Object<com::Dispatch<IAudioCDRipper>, com::ProvideClassInfo<AudioCDRipper>,
+                         com::ConnectionPointContainer<&DIID__IAudioCDRipperEvents>> {
+public:
+    static constexpr const CLSID& classId = CLSID_AudioCDRipper;
+    static constexpr const IID& sourceId = DIID__IAudioCDRipperEvents;
+
+    AudioCDRipper();
+    ~AudioCDRipper() override;
+
+    STDMETHODIMP DriverOpen() override;
+    STDMETHODIMP DriverClose() override;
+    STDMETHODIMP Eject() override;
+    STDMETHODIMP Refresh() override;
+    STDMETHODIMP IsAvailableFormatOGG(RipFrequencyConstants frq, RipChannelsConstants chnl,
+                                      RipBitrateConstants nominalBitRate, RipBitrateConstants minBitRate,
+                                      RipBitrateConstants maxBitRate, LONG Quality, VARIANT_BOOL* pVal) override;
+    STDMETHODIMP IsAvailableFormatMP3(RipFrequencyConstants frq, RipBitrateConstants Bitrate,
+                                      RipChannelsConstants chnl, VARIANT_BOOL* pVal) override;
+    STDMETHODIMP SetFormatMP3(RipFrequencyConstants frq, RipBitrateConstants Bitrate,
+                              RipChannelsConstants chnl) override;
+    STDMETHODIMP SetFormatMP3Ex(IAudioCDRipperLameMP3Encoder* LameFormat) override;
+    STDMETHODIMP SetFormatWMA(LONG Profile) override;
+    STDMETHODIMP SetFormatOGG(RipFrequencyConstants frq, RipChannelsConstants chnl, RipBitrateConstants nominalBitRate,
+                              RipBitrateConstants minBitRate, RipBitrateConstants maxBitRate, LONG Quality) override;
+    STDMETHODIMP RipTrackToWav(BSTR fileName) override;
+    STDMETHODIMP RipTrackToMP3(BSTR fileName) override;
+    STDMETHODIMP RipTrackToWMA(BSTR fileName) override;
+    STDMETHODIMP RipTrackToOGG(BSTR fileName) override;
+    STDMETHODIMP StopRip() override;
+    STDMETHODIMP GetCDDBInfo(CDDBSourceConstants cddbSource, VARIANT_BOOL* pVal) override;
+    STDMETHODIMP get_driveNum(LONG* pVal) override;
+    STDMETHODIMP put_driveNum(LONG newVal) override;
+    STDMETHODIMP get_driveCount(LONG* pVal) override;
+    STDMETHODIMP get_driveLetter(BSTR* pVal) override;
+    STDMETHODIMP get_driveName(BSTR* pVal) override;
+    STDMETHODIMP get_driveReadType(ReadTypeConstants* pVal) override;
+    STDMETHODIMP put_driveReadType(ReadTypeConstants newVal) override;
+    STDMETHODIMP get_driveSpeed(LONG* pVal) override;
+    STDMETHODIMP put_driveSpeed(LONG newVal) override;
+    STDMETHODIMP get_driveSpinUpTime(LONG* pVal) override;
+    STDMETHODIMP put_driveSpinUpTime(LONG newVal) override;
+    STDMETHODIMP get_driveLockCDTrayDuringRip(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_driveLockCDTrayDuringRip(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_cdType(CDDiskTypeConstants* pVal) override;
+    STDMETHODIMP get_cdID(LONG* pVal) override;
+    STDMETHODIMP get_ripModePreset(RipModePresetConstants* pVal) override;
+    STDMETHODIMP put_ripModePreset(RipModePresetConstants newVal) override;
+    STDMETHODIMP get_ripOnErrorAction(RipActionOnErrorConstants* pVal) override;
+    STDMETHODIMP put_ripOnErrorAction(RipActionOnErrorConstants newVal) override;
+    STDMETHODIMP get_ripOnErrorRetries(LONG* pVal) override;
+    STDMETHODIMP put_ripOnErrorRetries(LONG newVal) override;
+    STDMETHODIMP get_ripUseExternalASPI(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_ripUseExternalASPI(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_cddbTimeOut(LONG* pVal) override;
+    STDMETHODIMP put_cddbTimeOut(LONG newVal) override;
+    STDMETHODIMP get_cddbServerAddress(BSTR* pVal) override;
+    STDMETHODIMP put_cddbServerAddress(BSTR newVal) override;
+    STDMETHODIMP get_cddbAgentName(BSTR* pVal) override;
+    STDMETHODIMP put_cddbAgentName(BSTR newVal) override;
+    STDMETHODIMP get_cddbServerHTTPPort(LONG* pVal) override;
+    STDMETHODIMP put_cddbServerHTTPPort(LONG newVal) override;
+    STDMETHODIMP get_cddbUserEMail(BSTR* pVal) override;
+    STDMETHODIMP put_cddbUserEMail(BSTR newVal) override;
+    STDMETHODIMP get_cddbCGIScript(BSTR* pVal) override;
+    STDMETHODIMP put_cddbCGIScript(BSTR newVal) override;
+    STDMETHODIMP get_cddbInfoArtist(BSTR* pVal) override;
+    STDMETHODIMP get_cddbInfoAlbum(BSTR* pVal) override;
+    STDMETHODIMP get_cddbInfoGenre(BSTR* pVal) override;
+    STDMETHODIMP get_cddbInfoTitle(BSTR* pVal) override;
+    STDMETHODIMP get_trackNum(LONG* pVal) override;
+    STDMETHODIMP put_trackNum(LONG newVal) override;
+    STDMETHODIMP get_trackCount(LONG* pVal) override;
+    STDMETHODIMP get_trackDuration(LONG* pVal) override;
+    STDMETHODIMP get_trackSamples(LONG* pVal) override;
+    STDMETHODIMP get_trackFormatString(BSTR* pVal) override;
+    STDMETHODIMP _OnEvent() override;
+
+private:
+    // What a member's body hands back: an error to raise once the state lock is released.
+    using Raised = std::optional<ErrcodeConstants>;
+
+    enum MediaState : short { kMediaUnknown = 0, kNoMedia = 2, kMediaIn = 3 };
+    enum class TickMode { MediaCheck, Convert };
+    // The kinds of event _OnEvent fires for another thread.
+    enum PendingEvent : int { kPendingError = 0, kPendingProgress = 1, kPendingRetry = 2, kPendingMediaChange = 3 };
+
+    // How the drive is read; the rip mode preset sets most of it.
+    struct RipSettings {
+        int blockFrames = 26;
+        int jitterMatchFrames = 0;
+        int jitterReadBackFrames = 0;
+        int readStrategy = 0;  // 0 plain reads, 1 jitter-corrected reads
+        int retries = 20;
+        int spinUpTime = 1000;  // ms
+        int driveSpeed = 32;    // multiples of single speed
+        RipActionOnErrorConstants onErrorAction = CUT;
+        // DriverOpen writes the burst settings without choosing a preset; reading the preset
+        // before the client chooses one names the settings in force.
+        RipModePresetConstants preset = BURST;
+        bool lockTray = true;
+        bool useExternalASPI = false;
+    };
+
+    // The CDDB client's settings as the client set them, and the last look-up's answer.
+    struct CddbFields {
+        std::string serverAddress;
+        std::string cgiScript;
+        int serverPort = 0;
+        std::string agentName;
+        std::string userEMail;
+        bool writeBack = true;
+        int timeOut = 0;  // ms
+        std::array<std::string, 99> titles;
+        std::string artist;
+        std::string album;
+        std::string genre;
+        bool resultValid = false;
+        bool online = false;
+    };
+
+    // Runs a member's body under the state lock and raises what it reports afterwards.
+    template <class Body>
+    HRESULT member(Body&& body) noexcept {
+        return com::guarded([&] {
+            Raised raised;
+            {
+                std::lock_guard lock(state_);
+                raised = body();
+            }
+            if (raised) raise(*raised);
+            return S_OK;
+        });
+    }
+
+    // Events (AudioCDRipperEvents.cpp). raise stores the code and fires Error on this thread.
+    void raise(ErrcodeConstants code);
+    void fire(DISPID event, LONG argument);
+    // From another thread, through that thread's proxy; each returns once the sinks have run.
+    void sendError(IAudioCDRipper* proxy, ErrcodeConstants code);
+    void sendProgress(IAudioCDRipper* proxy, int percent, bool ripOver);
+    void sendRetry(IAudioCDRipper* proxy, int retryNum);
+    void sendMediaChange(IAudioCDRipper* proxy);
+    void send(IAudioCDRipper* proxy, PendingEvent kind);
+
+    // Drive layer operations (AudioCDRipperDriveControl.cpp); callers hold `state_`.
+    void loadSCSIManager();
+    void unloadSCSIManager();
+    void createCDHandle();
+    void releaseCDHandle();
+    void checkTransport();
+    void reloadManager();
+    bool testDriveReady();
+    // Closes the drive and stops the layer without a log line: the object's own clean-up.
+    void closeDriveQuietly();
+
+    // The drive letter of the n-th CD drive in "A:".."Z:" order, or "" (AudioCDRipperDrive.cpp).
+    static std::string cdDriveLetter(int number);
+
+    // The CD audio device (AudioCDRipperDisc.cpp).
+    void loadMCI();
+    void unloadMCI();
+    // The length of a track on the disc by the device, in whole seconds as frames; 0 when the
+    // device is not open or does not answer.
+    std::int32_t mciTrackFrames(int trackNumber);
+
+    // The media-check thread (AudioCDRipperMediaCheck.cpp).
+    void startMediaCheck(com::marshalled<IAudioCDRipper> handOver);
+    void stopMediaCheck();
+    void runMediaCheck(IAudioCDRipper* proxy);
+    void checkMedia(IAudioCDRipper* proxy);
+    void handleMediaChange(IAudioCDRipper* proxy, bool removed);
+    // Waits, unless the media check is being stopped: false then.
+    bool pause(DWORD milliseconds);
+
+    // CDDB (AudioCDRipperCddb.cpp): the defaults DriverOpen stores and hands to the client.
+    void setCddbDefaults();
+
+    // The outside encoder objects (AudioCDRipperFormats.cpp).
+    bool createEncoderObjects();
+    void prepareEncoderObjects();
+    void releaseEncoderObjects();
+
+    bool mediaChangedGate() const { return mediaChanged_; }
+
+    // Declared first, so it is closed last: every other part may still write to it.
+    RipperLog log_;
+
+    std::recursive_mutex state_;
+
+    // Drive state, under `state_`.
+    bool scsiManagerLoaded_ = false;
+    int cdHandle_ = 0;
+    int savedCdHandle_ = 0;
+    drive::DriveList driveList_{};
+    int driveCount_ = 0;
+    int driveIndex_ = 0;
+    std::string driveName_;
+    ReadTypeConstants readType_ = CDRT_ANY;
+    RipSettings rip_;
+    CddbFields cddb_;
+    bool mciOpen_ = false;
+    MCIDEVICEID mciDevice_ = 0;
+
+    // Disc state, under `state_`.
+    drive::TOCRecord toc_{};
+    std::vector<AudioTrack> tracks_;
+    int trackIndex_ = 0;
+    int discTypeCode_ = 0;
+    LONG discId_ = 0;
+
+    // Flags other threads read without the lock.
+    std::atomic<int> lastError_{NO_ERRORS};
+    std::atomic<bool> mediaChanged_{false};
+    std::atomic<short> mediaState_{kMediaUnknown};
+    std::atomic<bool> skipMediaCheck_{false};
+    std::atomic<bool> ripInProgress_{false};
+
+    // The media-check thread.
+    ObjectThread mediaCheck_;
+    KernelHandle mediaCheckStop_;
+    std::atomic<bool> mediaCheckRun_{false};
+    std::atomic<bool> tickEnabled_{false};
+    std::atomic<TickMode> tickMode_{TickMode::MediaCheck};
+    DWORD tickInterval_ = 20;
+
+    // What _OnEvent fires for another thread. A sender holds `eventLock_` from setting these
+    // until its _OnEvent call returns, so two threads never mix their events.
+    std::mutex eventLock_;
+    std::atomic<int> pendingEvent_{kPendingError};
+    std::atomic<int> pendingError_{NO_ERRORS};
+    std::atomic<int> percent_{0};
+    std::atomic<bool> ripOver_{false};
+    std::atomic<int> retryNum_{0};
+
+    // The outside encoder objects and the formats still to be set before a rip.
+    com::ptr<IDispatch> audioFile_;
+    com::ptr<IDispatch> lameEncoder_;
+    HRESULT encoderCreation_ = E_FAIL;
+    bool encoderApartment_ = false;
+    bool mp3FormatPending_ = true;
+    bool wmaFormatPending_ = true;
+    bool oggFormatPending_ = true;
+};

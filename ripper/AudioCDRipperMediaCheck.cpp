@@ -1,0 +1,126 @@
+// The media-check thread: from DriverOpen to DriverClose it wakes every 20 ms and runs a tick,
+// which, outside an encoding rip, watches the drive for a disc that goes or comes, sets the
+// media-changed flag and tells the client with MediaChange.
+//
+// The thread's waits all end early when the media check is stopped, and each drive step takes
+// the state lock only for itself, so DriverClose (and the object's release) can always end the
+// thread, and a member never waits long behind a tick.
+#include "ripper/AudioCDRipper.h"
+
+#include "DriveTransport.h"
+
+namespace {
+
+constexpr int kInsertedTocTries = 500;
+constexpr DWORD kInsertedTocPause = 220;
+constexpr int kRemovedTocTries = 20;
+constexpr DWORD kRemovedTocPause = 120;
+constexpr DWORD kSleepStep = 5;
+
+}  // namespace
+
+void AudioCDRipper::startMediaCheck(com::marshalled<IAudioCDRipper> handOver) {
+    mediaCheckRun_ = true;
+    if (mediaCheck_.started()) return;
+    mediaCheckStop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!mediaCheckStop_) return;
+    mediaCheck_.start(std::move(handOver), [this](IAudioCDRipper* proxy) { runMediaCheck(proxy); });
+}
+
+void AudioCDRipper::stopMediaCheck() {
+    tickEnabled_ = false;
+    mediaCheckRun_ = false;
+    if (mediaCheckStop_) SetEvent(mediaCheckStop_.get());
+    mediaCheck_.join();
+}
+
+bool AudioCDRipper::pause(DWORD milliseconds) {
+    return WaitForSingleObject(mediaCheckStop_.get(), milliseconds) == WAIT_TIMEOUT;
+}
+
+void AudioCDRipper::runMediaCheck(IAudioCDRipper* proxy) {
+    while (mediaCheckRun_) {
+        const DWORD begun = GetTickCount();
+        do {
+            if (!pause(kSleepStep)) return;
+        } while (GetTickCount() - begun < tickInterval_);
+        if (!tickEnabled_) continue;
+        if (tickMode_ == TickMode::MediaCheck) checkMedia(proxy);
+    }
+}
+
+void AudioCDRipper::checkMedia(IAudioCDRipper* proxy) {
+    log_.line("Check Media In Progress");
+    std::optional<bool> removed;
+    {
+        std::lock_guard lock(state_);
+        if (skipMediaCheck_ || ripInProgress_ || !scsiManagerLoaded_ || !cdHandle_) return;
+        const bool ready = testDriveReady();
+        const short before = mediaState_;
+        if (!ready && before == kMediaIn) removed = true;
+        if (ready && before == kNoMedia) removed = false;
+        if (removed) mediaChanged_ = true;
+        mediaState_ = ready ? kMediaIn : kNoMedia;
+    }
+    if (removed) handleMediaChange(proxy, *removed);
+}
+
+void AudioCDRipper::handleMediaChange(IAudioCDRipper* proxy, bool removed) {
+    tickEnabled_ = false;
+    log_.line("Media Change! Parameter:", removed ? 1 : 0);
+
+    const auto tryReadToc = [&] {
+        std::lock_guard lock(state_);
+        checkTransport();
+        return drive::ReadDiscTOC(cdHandle_, &toc_) == drive::kLayerSuccess;
+    };
+    const auto tellNoMedia = [&] {
+        tickEnabled_ = true;
+        log_.line("Send Event: NoMedia");
+        sendMediaChange(proxy);
+    };
+
+    if (!removed) {
+        // Whether or not the TOC can be read yet, a disc came and the client must hear of it.
+        for (int attempt = 0; attempt < kInsertedTocTries; ++attempt) {
+            if (tryReadToc()) {
+                log_.line("Read TOC Success!");
+                break;
+            }
+            if (!pause(kInsertedTocPause)) return;
+        }
+        log_.line("Send Event: Media In");
+        sendMediaChange(proxy);
+        tickEnabled_ = true;
+        return;
+    }
+
+    if (!pause(kRemovedTocPause)) return;
+    bool reopened = false;
+    {
+        std::lock_guard lock(state_);
+        reloadManager();
+        reopened = cdHandle_ != 0;
+        if (reopened) {
+            log_.line("Read CD TOC Structure");
+            toc_ = {};
+            drive::SetDriveOption(cdHandle_, '$', 0);
+        }
+    }
+    if (!reopened) {
+        tellNoMedia();
+        return;
+    }
+    for (int attempt = 0; attempt < kRemovedTocTries; ++attempt) {
+        if (tryReadToc()) {
+            // The disc is still there: a re-read or a bus reset made it look gone.
+            mediaChanged_ = false;
+            mediaState_ = kMediaIn;
+            log_.line("No Event: ReRead or Bus Reset!");
+            tickEnabled_ = true;
+            return;
+        }
+        if (!pause(kRemovedTocPause)) return;
+    }
+    tellNoMedia();
+}
