@@ -206,6 +206,13 @@ private:
     // The drive letter of the n-th CD drive in "A:".."Z:" order, or "" (AudioCDRipperDrive.cpp).
     static std::string cdDriveLetter(int number);
 
+    // trackDuration and trackSamples: the current track's samples per channel in a unit
+    // (AudioCDRipperTracks.cpp).
+    HRESULT trackLength(LONG* pVal, LONG (*unit)(std::int32_t samples));
+
+    // The CDDB identifier of the disc in the open drive (AudioCDRipperDisc.cpp).
+    LONG discIdentifier();
+
     // The CD audio device (AudioCDRipperDisc.cpp).
     void loadMCI();
     void unloadMCI();

@@ -1,14 +1,22 @@
 // The CDDB settings and the look-up of the disc's titles.
 #include "ripper/AudioCDRipper.h"
 
+#include "CddbSettings.h"
+
 void AudioCDRipper::setCddbDefaults() {
-    cddb_.serverAddress = "gnudb.gnudb.org";
-    cddb_.cgiScript = "/~cddb/cddb.cgi";
-    cddb_.serverPort = 80;
+    cddb_.serverAddress = cddb::kDefaultServer;
+    cddb_.cgiScript = cddb::kDefaultCgiScript;
+    cddb_.serverPort = cddb::kDefaultServerPort;
     cddb_.agentName = "ZEVDiscRipper 1.5";
-    cddb_.userEMail = "user@localhost";
+    cddb_.userEMail = cddb::kDefaultUserEMail;
     cddb_.writeBack = true;
     cddb_.timeOut = 4000;
+    cddb::SetCDDBSetting(cddb::kServerHost, cddb_.serverAddress.c_str(), 0);
+    cddb::SetCDDBSetting(cddb::kCgiScript, cddb_.cgiScript.c_str(), 0);
+    cddb::SetCDDBSetting(cddb::kUserEMail, cddb_.userEMail.c_str(), 0);
+    cddb::SetCDDBSetting(cddb::kClientName, cddb_.agentName.c_str(), 0);
+    cddb::SetCDDBSetting(cddb::kServerPort, nullptr, cddb_.serverPort);
+    cddb::SetCDDBSetting(cddb::kWriteIni, nullptr, cddb_.writeBack ? 1 : 0);
     cddb_.artist.clear();
     cddb_.album.clear();
     cddb_.genre.clear();

@@ -4,7 +4,10 @@
 
 #include "ripper/RipperSystem.h"
 
+#include "DiscId.h"
 #include "DriveTransport.h"
+
+#include <array>
 
 namespace {
 
@@ -98,6 +101,8 @@ STDMETHODIMP AudioCDRipper::Refresh() {
             }
         }
 
+        discId_ = discIdentifier();
+
         checkTransport();
         tickEnabled_ = true;
         log_.line("");
@@ -126,6 +131,37 @@ STDMETHODIMP AudioCDRipper::get_cdType(CDDiskTypeConstants* pVal) {
         log_.line("");
         return std::nullopt;
     });
+}
+
+STDMETHODIMP AudioCDRipper::get_cdID(LONG* pVal) {
+    if (!pVal) return E_POINTER;
+    return member([&]() -> Raised {
+        log_.line("GetCDID Property");
+        log_.line("Alloc memory");
+        if (mediaChangedGate()) return MEDIA_CHANGED;
+        if (!scsiManagerLoaded_) {
+            log_.line("No SCSI Manager! Exit Property.");
+            return ASPI_DRIVER;
+        }
+        if (!cdHandle_) {
+            log_.line("CD Handle is NULL!. Exit Property.");
+            *pVal = 0;
+            return std::nullopt;
+        }
+        const LONG id = tracks_.empty() ? 0 : discIdentifier();
+        log_.line("Disk Identifer is ", id);
+        log_.line("Free memory");
+        log_.line("GetCDID Property end.");
+        log_.line("");
+        *pVal = id;
+        return std::nullopt;
+    });
+}
+
+LONG AudioCDRipper::discIdentifier() {
+    std::array<std::int32_t, cddb::kDiscIdRecordSize> record{};
+    cddb::ComputeDiscId(cdHandle_, record.data());
+    return record[0];
 }
 
 void AudioCDRipper::loadMCI() {

@@ -46,23 +46,21 @@ STDMETHODIMP AudioCDRipper::get_trackCount(LONG* pVal) {
     });
 }
 
-// With no tracks the current track has no length: both answer 0.
 STDMETHODIMP AudioCDRipper::get_trackDuration(LONG* pVal) {
-    if (!pVal) return E_POINTER;
-    return member([&]() -> Raised {
-        if (mediaChangedGate()) return MEDIA_CHANGED;
-        const std::int32_t frames = tracks_.empty() ? 0 : tracks_[trackIndex_].frames;
-        *pVal = MulDiv(frames * kSamplesPerFrame, 1000, kSampleRate);
-        return std::nullopt;
-    });
+    return trackLength(pVal, [](std::int32_t samples) -> LONG { return MulDiv(samples, 1000, kSampleRate); });
 }
 
 STDMETHODIMP AudioCDRipper::get_trackSamples(LONG* pVal) {
+    return trackLength(pVal, [](std::int32_t samples) -> LONG { return samples; });
+}
+
+// With no tracks the current track has no length.
+HRESULT AudioCDRipper::trackLength(LONG* pVal, LONG (*unit)(std::int32_t samples)) {
     if (!pVal) return E_POINTER;
     return member([&]() -> Raised {
         if (mediaChangedGate()) return MEDIA_CHANGED;
         const std::int32_t frames = tracks_.empty() ? 0 : tracks_[trackIndex_].frames;
-        *pVal = frames * kSamplesPerFrame;
+        *pVal = unit(frames * kSamplesPerFrame);
         return std::nullopt;
     });
 }

@@ -14,7 +14,7 @@ std::atomic<const RipperSystemCalls*> current{&kReal};
 
 const RipperSystemCalls& RipperSystem() { return *current.load(); }
 
-void WINAPI SetRipperSystemCalls(const RipperSystemCalls* calls) {
+void SetRipperSystemCalls(const RipperSystemCalls* calls) {
     if (!calls) {
         current = &kReal;
         return;

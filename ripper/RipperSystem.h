@@ -15,4 +15,4 @@ struct RipperSystemCalls {
 // The calls in use.
 const RipperSystemCalls& RipperSystem();
 
-extern "C" __declspec(dllexport) void WINAPI SetRipperSystemCalls(const RipperSystemCalls* calls);
+extern "C" __declspec(dllexport) void SetRipperSystemCalls(const RipperSystemCalls* calls);
