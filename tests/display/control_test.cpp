@@ -418,3 +418,22 @@ TEST_F(Control, HandsOutItsPictureAsAMetafile) {
     format.cfFormat = CF_BITMAP;
     EXPECT_EQ(data->QueryGetData(&format), DV_E_FORMATETC);
 }
+
+TEST_F(Control, QuickActivationConnectsThePropertySink) {
+    auto changes = com::make<PropertyChanges>();
+    QACONTAINER container{};
+    container.cbSize = sizeof container;
+    container.pPropertyNotifySink = changes.get();
+    QACONTROL control{};
+    control.cbSize = sizeof control;
+    ASSERT_EQ(display_.query<IQuickActivate>()->QuickActivate(&container, &control), S_OK);
+    EXPECT_EQ(control.dwMiscStatus, 131473u);
+    EXPECT_EQ(control.dwViewStatus, static_cast<DWORD>(VIEWSTATUS_OPAQUE | VIEWSTATUS_SOLIDBKGND));
+    EXPECT_NE(control.dwPropNotifyCookie, 0u);
+    display_->put_TypeDisplay(tdAnalog);
+    EXPECT_EQ(changes->changes, (std::vector<DISPID>{3}));
+    com::ptr<IConnectionPointContainer> points = display_.query<IConnectionPointContainer>();
+    com::ptr<IConnectionPoint> point;
+    ASSERT_EQ(points->FindConnectionPoint(IID_IPropertyNotifySink, point.put()), S_OK);
+    EXPECT_EQ(point->Unadvise(control.dwPropNotifyCookie), S_OK);
+}
