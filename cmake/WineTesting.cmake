@@ -17,10 +17,33 @@ set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
 add_test(NAME wine.stop COMMAND sh -c "WINEPREFIX='${TALVO_WINEPREFIX}' wineserver -k; true")
 set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
 
-# talvo_add_test(<target> [ARGS ...] [LABELS ...]): one CTest test per test program.
+# talvo_add_test(<target> [ARGS ...] [LABELS ...]): one CTest test per test program. Programs
+# labelled gui show windows.
 function(talvo_add_test target)
   cmake_parse_arguments(T "" "" "ARGS;LABELS" ${ARGN})
   add_test(NAME ${target} COMMAND ${target} ${T_ARGS})
-  set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600
+  set(fixtures wine)
+  if("gui" IN_LIST T_LABELS)
+    list(APPEND fixtures windows)
+    set_property(GLOBAL APPEND PROPERTY TALVO_GUI_TESTS ${target})
+  endif()
+  set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT 600
                        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin LABELS "${T_LABELS}")
 endfunction()
+
+# The test display runs no window manager, yet Wine hands activated top-level windows to one
+# and then waits two seconds for it at every hide and destroy. The window test programs' windows
+# are marked as not managed (Wine's per-program X11 setting, read when a program starts), once
+# every test program is known.
+function(_talvo_unmanaged_test_windows)
+  get_property(programs GLOBAL PROPERTY TALVO_GUI_TESTS)
+  set(reg "REGEDIT4\n")
+  foreach(program ${programs})
+    string(APPEND reg "\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\${program}.exe\\X11 Driver]\n\"Managed\"=\"N\"\n")
+  endforeach()
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/wine-test-windows.reg CONTENT "${reg}")
+  string(REPLACE "/" "\\" regfile "Z:${CMAKE_BINARY_DIR}/wine-test-windows.reg")
+  add_test(NAME wine.windows COMMAND ${CMAKE_BINARY_DIR}/wine-run regedit /s "${regfile}")
+  set_tests_properties(wine.windows PROPERTIES FIXTURES_SETUP windows FIXTURES_REQUIRED wine)
+endfunction()
+cmake_language(DEFER CALL _talvo_unmanaged_test_windows)

@@ -1,0 +1,162 @@
+// Small controls and helpers the window tests share: a painted swatch, a self-painting panel,
+// a native edit box, a button that answers dialog keys and accelerators, message pumping and
+// pixel capture.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "Bitmap.h"
+#include "CustomControl.h"
+#include "Form.h"
+
+namespace testkit {
+
+// A windowless control filled with its colour; logs its mouse events.
+class Swatch : public ui::TGraphicControl {
+ public:
+  Swatch(ui::TComponent* owner, std::vector<std::string>* log = nullptr)
+      : TGraphicControl(owner), log_(log) {}
+  void Paint() override {
+    Canvas().Brush().SetColor(Color());
+    Canvas().FillRect(ClientRect());
+  }
+  void MouseEnter() override { Log("enter " + Name()); }
+  void MouseLeave() override { Log("leave " + Name()); }
+  void MouseDown(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
+    Log("down " + Name() + " " + std::to_string(x) + "," + std::to_string(y));
+    TGraphicControl::MouseDown(b, s, x, y);
+  }
+  void MouseUp(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
+    Log("up " + Name() + " " + std::to_string(x) + "," + std::to_string(y));
+    TGraphicControl::MouseUp(b, s, x, y);
+  }
+  void Click() override {
+    Log("click " + Name());
+    TGraphicControl::Click();
+  }
+
+ private:
+  void Log(const std::string& line) {
+    if (log_) log_->push_back(line);
+  }
+  std::vector<std::string>* log_;
+};
+
+// A windowed control that paints itself in its colour; logs its mouse events and keys.
+class Panel : public ui::TCustomControl {
+ public:
+  Panel(ui::TComponent* owner, std::vector<std::string>* log = nullptr)
+      : TCustomControl(owner), log_(log) {
+    SetControlStyle(ControlStyle() | ui::csAcceptsControls);
+  }
+  void Paint() override {
+    Canvas().Brush().SetColor(Color());
+    Canvas().FillRect(ClientRect());
+  }
+  void MouseEnter() override { Log("enter " + Name()); }
+  void MouseLeave() override { Log("leave " + Name()); }
+  void MouseDown(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
+    Log("down " + Name());
+    TCustomControl::MouseDown(b, s, x, y);
+  }
+  void MouseUp(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
+    Log("up " + Name());
+    TCustomControl::MouseUp(b, s, x, y);
+  }
+  void Click() override {
+    Log("click " + Name());
+    TCustomControl::Click();
+  }
+  void DblClick() override {
+    Log("dblclick " + Name());
+    TCustomControl::DblClick();
+  }
+  void KeyDown(WORD& key, ui::TShiftState shift) override {
+    Log("key " + Name() + " " + std::to_string(key));
+    TCustomControl::KeyDown(key, shift);
+  }
+
+ private:
+  void Log(const std::string& line) {
+    if (log_) log_->push_back(line);
+  }
+  std::vector<std::string>* log_;
+};
+
+// The native edit control under the framework: its EN_CHANGE comes back reflected.
+class EditBox : public ui::TWinControl {
+ public:
+  explicit EditBox(ui::TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
+  ui::TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(ui::TCreateParams& params) override {
+    TWinControl::CreateParams(params);
+    params.NativeClass = "EDIT";
+    params.Style |= WS_BORDER | ES_AUTOHSCROLL;
+  }
+  void WndProc(ui::TMessage& m) override {
+    if (m.Msg == ui::CN_COMMAND && HIWORD(m.WParam) == EN_CHANGE) {
+      if (OnChange) OnChange(this);
+      return;
+    }
+    TWinControl::WndProc(m);
+  }
+};
+
+// A push button drawn by the framework: Enter clicks it when it is the default button,
+// Escape when it is the cancel button, and its caption's accelerator clicks it.
+class Button : public Panel {
+ public:
+  using Panel::Panel;
+  bool Default = false;
+  bool Cancel = false;
+
+ protected:
+  void WndProc(ui::TMessage& m) override {
+    if (m.Msg == ui::CM_DIALOGKEY &&
+        ((m.WParam == VK_RETURN && Default) || (m.WParam == VK_ESCAPE && Cancel))) {
+      Click();
+      m.Result = 1;
+      return;
+    }
+    if (m.Msg == ui::CM_DIALOGCHAR && ui::IsAccel(static_cast<char>(m.WParam), Caption())) {
+      Click();
+      m.Result = 1;
+      return;
+    }
+    Panel::WndProc(m);
+  }
+};
+
+// Handles the messages waiting now, a few times over so that X events have arrived.
+inline void Pump(int rounds = 3) {
+  for (int i = 0; i < rounds; ++i) {
+    ui::Application().ProcessMessages();
+    Sleep(10);
+  }
+  ui::Application().ProcessMessages();
+}
+
+// The window's client area as it is on the screen.
+inline std::unique_ptr<ui::TBitmap> Capture(ui::TWinControl& control) {
+  RECT client;
+  GetClientRect(control.Handle(), &client);
+  auto bitmap = std::make_unique<ui::TBitmap>(client.right, client.bottom);
+  HDC dc = GetDC(control.Handle());
+  BitBlt(bitmap->MemoryDc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(control.Handle(), dc);
+  return bitmap;
+}
+
+inline LRESULT Send(ui::TWinControl& control, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+  return SendMessageA(control.Handle(), msg, wp, lp);
+}
+
+inline LPARAM At(int x, int y) { return ui::MakeMouseLParam(x, y); }
+
+}  // namespace testkit

@@ -1,0 +1,66 @@
+// TApplication: the program's message loop and its hooks. It owns the forms made with
+// CreateForm (the first one is the main form, whose closing ends the loop), lets a message
+// filter see every message first, offers dialog keys and accelerators to the focused control
+// before dispatch, and shows messages and errors through a message box that tests can replace.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "Component.h"
+#include "Win32.h"
+
+namespace ui {
+
+class TForm;
+
+class TApplication : public TComponent {
+  UI_CLASS(TApplication, TComponent)
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  template <typename T>
+  T* CreateForm() {
+    T* form = new T(this);
+    if (!mainForm_) mainForm_ = form;
+    return form;
+  }
+  TForm* MainForm() const { return mainForm_; }
+  void SetMainForm(TForm* form) { mainForm_ = form; }
+
+  // Shows the main form and handles messages until Terminate.
+  void Run();
+  // Handles every message waiting now, without waiting for more.
+  void ProcessMessages();
+  // Handles one message, waiting for one when there is none.
+  void HandleMessage();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // Sees every message taken from the queue first; setting Handled stops it there.
+  std::function<void(MSG& Msg, bool& Handled)> OnMessage;
+
+  using TMessageBoxSink =
+      std::function<int(const std::string& Text, const std::string& Caption, UINT Flags)>;
+  // Where message boxes go; empty shows the system's message box.
+  TMessageBoxSink MessageBoxSink;
+  int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags = MB_OK);
+  // Reports an error that reached a window procedure or a timer: a message box with its text.
+  void HandleException(const std::exception& error);
+
+  HINSTANCE Instance() const { return GetModuleHandleA(nullptr); }
+
+ private:
+  bool ProcessMessage(MSG& msg);
+  bool IsKeyMsg(MSG& msg);
+
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+};
+
+// The program's application object.
+TApplication& Application();
+
+}  // namespace ui

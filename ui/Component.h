@@ -1,0 +1,106 @@
+// Components with owners: an owner frees the components it owns when it is destroyed, and
+// components can ask to be told when another one goes away (free notification).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ui {
+
+class TComponent;
+
+// Every event handler that only learns who sent it.
+using TNotifyEvent = std::function<void(TComponent* Sender)>;
+
+enum TOperation { opInsert, opRemove };
+
+enum TComponentStateFlag : unsigned {
+  csLoading = 1,     // its window layout is being applied; Loaded() follows
+  csDesigning = 2,   // never set at run time; kept so design-time branches read as such
+  csDestroying = 4,  // its owner (or itself) is being destroyed
+};
+
+// The class names an object answers to. Code that tests classes it cannot see (the style push
+// of the skin library tests controls by class, most of which live in later units) asks by name.
+#define UI_CLASS(Self, Base)                                        \
+ public:                                                            \
+  std::string_view ClassName() const override { return #Self; }     \
+  bool InheritsFrom(std::string_view name) const override {         \
+    return name == #Self || Base::InheritsFrom(name);               \
+  }
+
+class TComponent {
+ public:
+  explicit TComponent(TComponent* AOwner);
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+  virtual ~TComponent();
+
+  virtual std::string_view ClassName() const { return "TComponent"; }
+  virtual bool InheritsFrom(std::string_view name) const { return name == "TComponent"; }
+
+  TComponent* Owner() const { return owner_; }
+  const std::string& Name() const { return name_; }
+  void SetName(std::string name) { name_ = std::move(name); }
+
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Components(int index) const { return components_.at(index); }
+  // The owned component of that name (case-insensitive), or none.
+  TComponent* FindComponent(std::string_view name) const;
+
+  unsigned ComponentState() const { return state_; }
+  bool IsLoading() const { return (state_ & csLoading) != 0; }
+  bool IsDesigning() const { return (state_ & csDesigning) != 0; }
+  bool IsDestroying() const { return (state_ & csDestroying) != 0; }
+
+  // Ask to be told (through Notification with opRemove) when AComponent is destroyed.
+  void FreeNotification(TComponent* AComponent);
+  void RemoveFreeNotification(TComponent* AComponent);
+
+ protected:
+  // Told about components inserted into or removed from this one's owner list, and about
+  // destroyed components it asked to hear about. The owner passes inserts and removals on to
+  // every component it owns, so siblings can drop references to each other.
+  virtual void Notification(TComponent* AComponent, TOperation Operation);
+  // Runs once the window layout that created this component has been applied.
+  virtual void Loaded() {}
+
+ private:
+  friend class TLayoutLoading;
+  void InsertComponent(TComponent* AComponent);
+  void RemoveComponent(TComponent* AComponent);
+  void BroadcastNotification(TComponent* AComponent, TOperation Operation);
+
+  TComponent* owner_;
+  std::string name_;
+  std::vector<TComponent*> components_;
+  std::vector<TComponent*> freeNotifies_;
+  unsigned state_ = 0;
+};
+
+// A window layout is applied inside one of these: the root and every component created for it
+// (owned by it, directly or through others) are in csLoading until the scope ends; then their
+// Loaded() runs, the root's first, then the others in creation order. A layout is a builder
+// function that creates each component with the root as owner and writes its stored values in
+// stored order, as a layout file would be read.
+class TLayoutLoading {
+ public:
+  explicit TLayoutLoading(TComponent& root);
+  TLayoutLoading(const TLayoutLoading&) = delete;
+  TLayoutLoading& operator=(const TLayoutLoading&) = delete;
+  ~TLayoutLoading();
+
+ private:
+  friend class TComponent;
+  void Track(TComponent* component);
+  void Forget(TComponent* component);
+
+  TComponent& root_;
+  TLayoutLoading* outer_;
+  int exceptions_;
+  std::vector<TComponent*> loading_;
+};
+
+}  // namespace ui
