@@ -9,25 +9,26 @@ namespace ui {
 
 namespace {
 
+struct DisabledWindows {
+  HWND except;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableWindow(HWND wnd, LPARAM data) {
+  auto* disabled = reinterpret_cast<DisabledWindows*>(data);
+  if (wnd != disabled->except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+    disabled->windows.push_back(wnd);
+    EnableWindow(wnd, FALSE);
+  }
+  return TRUE;
+}
+
 // The visible, enabled top-level windows of this thread other than except: a modal form
 // disables them for as long as it runs.
 std::vector<HWND> DisableThreadWindows(HWND except) {
-  struct Walk {
-    HWND except;
-    std::vector<HWND> disabled;
-  } walk{except, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM data) -> BOOL {
-        auto* w = reinterpret_cast<Walk*>(data);
-        if (wnd != w->except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
-          w->disabled.push_back(wnd);
-          EnableWindow(wnd, FALSE);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&walk));
-  return walk.disabled;
+  DisabledWindows disabled{except, {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+  return disabled.windows;
 }
 
 }  // namespace
