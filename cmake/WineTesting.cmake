@@ -26,6 +26,8 @@ function(talvo_add_test target)
   if("gui" IN_LIST T_LABELS)
     list(APPEND fixtures windows)
     set_property(GLOBAL APPEND PROPERTY TALVO_GUI_TESTS ${target})
+    # Activation and keyboard focus belong to the one display: window tests take turns.
+    set_tests_properties(${target} PROPERTIES RESOURCE_LOCK display)
   endif()
   set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT 600
                        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin LABELS "${T_LABELS}")
