@@ -1,25 +1,11 @@
 #include "outside/ZEVAudioFile/AudioReader.h"
 
+#include "outside/ZEVAudioFile/FileName.h"
 #include "outside/ZEVAudioFile/Mp3Reader.h"
 #include "outside/ZEVAudioFile/OggReader.h"
 #include "outside/ZEVAudioFile/WavReader.h"
 
-#include <cwctype>
-
 namespace audiofile {
-namespace {
-
-std::wstring lowerExtension(const std::wstring& path) {
-  const size_t dot = path.find_last_of(L'.');
-  const size_t slash = path.find_last_of(L"\\/");
-  if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return {};
-  std::wstring ext = path.substr(dot + 1);
-  for (auto& c : ext) c = static_cast<wchar_t>(std::towlower(c));
-  return ext;
-}
-
-}  // namespace
-
 OpenedReader openAudioReader(const std::wstring& path) {
   const std::wstring ext = lowerExtension(path);
   if (ext == L"wma") return {nullptr, OpenError::notAvailable};

@@ -27,6 +27,8 @@ class Encoder {
   Encoder& operator=(const Encoder&) = delete;
 
   Status status() const { return status_; }
+  // The Windows error that failed the file, 0 when the failure was the encoder's own.
+  DWORD error() const { return error_; }
 
   // Encodes whole frames of the input format and appends them to the file; false once the
   // encoder or the file failed.
@@ -44,6 +46,7 @@ class Encoder {
 
   bool failed() const { return failed_; }
   void fail() { failed_ = true; }
+  void failFile();
   bool append(std::span<const unsigned char> bytes);
   bool overwrite(int64_t offset, std::span<const unsigned char> bytes);
   // Closes the file; it stays only when nothing failed.
@@ -52,6 +55,7 @@ class Encoder {
  private:
   std::unique_ptr<OutputFile> file_;
   Status status_ = Status::ok;
+  DWORD error_ = ERROR_SUCCESS;
   bool failed_ = false;
 };
 

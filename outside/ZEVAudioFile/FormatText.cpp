@@ -35,6 +35,8 @@ std::wstring describeOgg(const OggFormat& f) {
   return L"Ogg Vorbis " + coding + L" " + rateAndChannels(f.sampleRate, f.channels == 1 ? L"mono" : L"stereo");
 }
 
-std::wstring describeWma() { return L"WMA (no encoder available)"; }
+std::wstring describeWma(long profile) {
+  return L"WMA profile " + std::to_wstring(profile) + L" (no encoder available)";
+}
 
 }  // namespace audiofile

@@ -10,6 +10,6 @@ namespace audiofile {
 
 std::wstring describeMp3(const LameMp3Settings& settings);
 std::wstring describeOgg(const OggFormat& format);
-std::wstring describeWma();
+std::wstring describeWma(long profile);
 
 }  // namespace audiofile

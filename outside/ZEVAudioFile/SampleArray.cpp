@@ -1,0 +1,29 @@
+#include "outside/ZEVAudioFile/SampleArray.h"
+
+#include "com/SafeArray.h"
+
+#include <algorithm>
+
+namespace audiofile {
+
+bool isSampleBlock(SAFEARRAY* array) {
+  VARTYPE type = VT_EMPTY;
+  return array && SafeArrayGetDim(array) == 1 && SUCCEEDED(SafeArrayGetVartype(array, &type)) && type == VT_I2 &&
+         SafeArrayGetElemsize(array) == sizeof(int16_t) && array->rgsabound[0].lLbound == 0;
+}
+
+HRESULT makeSampleBlock(std::span<const int16_t> samples, SAFEARRAY** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  com::safearray block(SafeArrayCreateVector(VT_I2, 0, static_cast<ULONG>(samples.size())));
+  if (!block) return E_OUTOFMEMORY;
+  if (!samples.empty()) {
+    com::safearray_data<SHORT> data(block.get());
+    if (!data) return data.result();
+    std::copy(samples.begin(), samples.end(), data.begin());
+  }
+  *out = block.detach();
+  return S_OK;
+}
+
+}  // namespace audiofile

@@ -1,0 +1,52 @@
+#include "tests/outside/AudioFileClient.h"
+
+#include "ServerDll.h"
+#include "com/Bstr.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace outside_test {
+
+HRESULT registerAudioFileServer() {
+  ServerDll dll(L"ZEVAudioFile.dll");
+  return dll ? dll.registerServer() : E_FAIL;
+}
+
+com::safearray sampleBlock(std::span<const int16_t> samples) {
+  com::safearray block(SafeArrayCreateVector(VT_I2, 0, static_cast<ULONG>(samples.size())));
+  com::safearray_data<SHORT> data(block.get());
+  std::copy(samples.begin(), samples.end(), data.begin());
+  return block;
+}
+
+std::vector<int16_t> samplesOf(SAFEARRAY* block) {
+  com::safearray_data<SHORT> data(block);
+  return {data.begin(), data.end()};
+}
+
+ControlReading readThroughControl(const std::wstring& path, LONG blockFrames) {
+  ControlReading reading;
+  com::ptr<IAudioFileControl> control;
+  EXPECT_EQ(CoCreateInstance(CLSID_AudioFileControl, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(control.put())), S_OK);
+  if (!control) return reading;
+  control->CloseFile();
+  control->put_WmaFormatEnabled(VARIANT_TRUE);
+  EXPECT_EQ(control->OpenFile(com::bstr(path).get(), 0, 1), S_OK);
+  control->get_OpenError(&reading.openError);
+  control->get_TotalSamples(&reading.totalSamples);
+  control->get_FormatA(&reading.formatA);
+  control->get_FormatB(&reading.formatB);
+  while (true) {
+    com::safearray block;
+    EXPECT_EQ(control->ReadSamples(blockFrames, block.put()), S_OK);
+    const auto samples = samplesOf(block.get());
+    if (samples.empty()) break;
+    reading.pcm.insert(reading.pcm.end(), samples.begin(), samples.end());
+  }
+  control->CloseFile();
+  return reading;
+}
+
+}  // namespace outside_test

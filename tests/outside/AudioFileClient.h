@@ -1,0 +1,35 @@
+// A client of the registered ZEVAudioFile server, as the ripper and the player use it.
+#pragma once
+
+#include "com/Ptr.h"
+#include "com/SafeArray.h"
+
+#include "ZEVAudioFile.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace outside_test {
+
+// Registers ZEVAudioFile.dll of this build (in the test's Wine prefix).
+HRESULT registerAudioFileServer();
+
+// A one-dimensional, zero-based VT_I2 array, as the ripper's timer makes it.
+com::safearray sampleBlock(std::span<const int16_t> samples);
+
+// Everything the file control reads from a file, opened as the player opens it.
+struct ControlReading {
+  LONG openError = -1;
+  LONG totalSamples = 0;
+  LONG formatA = 0;  // sample rate
+  LONG formatB = 0;  // channels
+  std::vector<int16_t> pcm;
+};
+ControlReading readThroughControl(const std::wstring& path, LONG blockFrames = 4410);
+
+// The samples of a sample block.
+std::vector<int16_t> samplesOf(SAFEARRAY* block);
+
+}  // namespace outside_test
