@@ -1,17 +1,22 @@
 #include "tests/outside/AudioFileClient.h"
 
-#include "ServerDll.h"
 #include "com/Bstr.h"
-
-#include <gtest/gtest.h>
+#include "com/Result.h"
 
 #include <algorithm>
 
 namespace outside_test {
 
-HRESULT registerAudioFileServer() {
-  ServerDll dll(L"ZEVAudioFile.dll");
-  return dll ? dll.registerServer() : E_FAIL;
+HRESULT createAudioFileObject(REFCLSID clsid, REFIID iid, void** out) {
+  // Loaded once and kept for the whole program, as COM keeps a server it has loaded.
+  static const HMODULE server = LoadLibraryW(L"ZEVAudioFile.dll");
+  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  const auto getClassObject = reinterpret_cast<GetClassObject>(
+      reinterpret_cast<void*>(server ? GetProcAddress(server, "DllGetClassObject") : nullptr));
+  if (!getClassObject) return E_FAIL;
+  com::ptr<IClassFactory> factory;
+  RETURN_IF_FAILED(getClassObject(clsid, IID_IClassFactory, factory.put_void()));
+  return factory->CreateInstance(nullptr, iid, out);
 }
 
 com::safearray sampleBlock(std::span<const int16_t> samples) {
@@ -28,8 +33,7 @@ std::vector<int16_t> samplesOf(SAFEARRAY* block) {
 
 ControlReading readThroughControl(const std::wstring& path, LONG blockFrames) {
   ControlReading reading;
-  com::ptr<IAudioFileControl> control;
-  EXPECT_EQ(CoCreateInstance(CLSID_AudioFileControl, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(control.put())), S_OK);
+  auto control = createAudioFileObject<IAudioFileControl>(CLSID_AudioFileControl);
   if (!control) return reading;
   control->CloseFile();
   control->put_WmaFormatEnabled(VARIANT_TRUE);

@@ -6,6 +6,8 @@
 
 #include "ZEVAudioFile.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,8 +15,17 @@
 
 namespace outside_test {
 
-// Registers ZEVAudioFile.dll of this build (in the test's Wine prefix).
-HRESULT registerAudioFileServer();
+// Creates an object of ZEVAudioFile.dll of this build through the DLL's own class factory.
+// The tests leave the Wine prefix's registry alone: other programs of the run (the ripper's)
+// see the prefix as they expect it, with no outside components registered.
+HRESULT createAudioFileObject(REFCLSID clsid, REFIID iid, void** out);
+
+template <class I>
+com::ptr<I> createAudioFileObject(REFCLSID clsid) {
+  com::ptr<I> object;
+  EXPECT_EQ(createAudioFileObject(clsid, __uuidof(I), object.put_void()), S_OK);
+  return object;
+}
 
 // A one-dimensional, zero-based VT_I2 array, as the ripper's timer makes it.
 com::safearray sampleBlock(std::span<const int16_t> samples);

@@ -1,5 +1,5 @@
-// The AudioFile and AudioFileLameMp3Encoder objects through the registered server, used as
-// the ripper uses them: settings copied in, a file created, 20 ms sample blocks written from
+// The ZEVAudioFile server's registration, and its AudioFile and AudioFileLameMp3Encoder
+// objects used as the ripper uses them: settings copied in, a file created, 20 ms sample blocks written from
 // the ripper's two threads, the file closed and decoded again.
 #include "ServerDll.h"
 #include "com/Apartment.h"
@@ -20,13 +20,11 @@ constexpr size_t kTickSamples = 2 * 882;  // 20 ms of CD audio
 
 class AudioFileObject : public testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_EQ(registerAudioFileServer(), S_OK); }
-
   void SetUp() override {
     ASSERT_TRUE(apartment_);
-    ASSERT_EQ(CoCreateInstance(CLSID_AudioFile, nullptr, CLSCTX_ALL, IID_PPV_ARGS(file_.put())), S_OK);
-    ASSERT_EQ(CoCreateInstance(CLSID_AudioFileLameMp3Encoder, nullptr, CLSCTX_ALL, IID_PPV_ARGS(encoder_.put())),
-              S_OK);
+    file_ = createAudioFileObject<IAudioFile>(CLSID_AudioFile);
+    encoder_ = createAudioFileObject<IAudioFileLameMp3Encoder>(CLSID_AudioFileLameMp3Encoder);
+    ASSERT_TRUE(file_ && encoder_);
   }
 
   // The ripper's opening sequence; the answer of GetOpenStatus.
@@ -62,6 +60,7 @@ class AudioFileObject : public testing::Test {
 
 }  // namespace
 
+// Registered into a private classes root, so that the run's shared registry stays as it was.
 TEST(AudioFileServer, RegistersItsClassesAndUnregistersWithoutTrace) {
   PrivateClassesRoot root;
   ASSERT_TRUE(root);

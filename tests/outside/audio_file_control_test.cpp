@@ -29,11 +29,10 @@ std::vector<uint8_t> wavFile(const std::vector<int16_t>& pcm) {
 
 class FileControl : public testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_EQ(registerAudioFileServer(), S_OK); }
-
   void SetUp() override {
     ASSERT_TRUE(apartment_);
-    ASSERT_EQ(CoCreateInstance(CLSID_AudioFileControl, nullptr, CLSCTX_ALL, IID_PPV_ARGS(control_.put())), S_OK);
+    control_ = createAudioFileObject<IAudioFileControl>(CLSID_AudioFileControl);
+    ASSERT_TRUE(control_);
   }
 
   LONG open(const std::wstring& path) {
