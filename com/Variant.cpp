@@ -38,6 +38,13 @@ variant::variant(std::wstring_view text) {
     v_.vt = VT_BSTR;
 }
 
+variant::variant(IDispatch* object) noexcept {
+    VariantInit(&v_);
+    v_.vt = VT_DISPATCH;
+    v_.pdispVal = object;
+    if (object) object->AddRef();
+}
+
 variant::variant(const variant& other) {
     VariantInit(&v_);
     if (FAILED(VariantCopy(&v_, const_cast<VARIANT*>(&other.v_)))) throw std::bad_alloc();

@@ -1,6 +1,7 @@
 // com::variant: owner of one VARIANT (VariantInit on creation, VariantClear on destruction).
 //
 //   variant v(42L);  variant s(L"text");  variant b(true);   VT_I4, VT_BSTR, VT_BOOL (-1 / 0)
+//   variant d(object);   VT_DISPATCH holding its own reference (null stays null)
 //   v.get()      the VARIANT (const VARIANT* for passing in)
 //   v.put()      clears and exposes the VARIANT for an out-parameter
 //   v.detach_to(out)   moves the value into a caller's VARIANT without copying
@@ -26,6 +27,8 @@ public:
     explicit variant(double value) noexcept;
     explicit variant(bool value) noexcept;
     explicit variant(std::wstring_view text);
+    // Without this overload an interface pointer would silently become VT_BOOL.
+    explicit variant(IDispatch* object) noexcept;
     variant(const variant& other);
     variant(variant&& other) noexcept;
     ~variant() { VariantClear(&v_); }

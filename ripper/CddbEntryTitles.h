@@ -1,0 +1,23 @@
+// The track titles of a CDDB entry text, as the CDDB client reads it from a server or builds it
+// from cdplayer.ini: one "TTITLEn=text" line per title, where a long title may be spread over
+// several lines with the same index.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+
+inline constexpr int kCddbTitleCount = 99;            // indexes 0..98, tracks 1..99
+inline constexpr std::size_t kCddbTitleLength = 254;  // characters a title holds
+inline constexpr int kCddbLineLength = 254;           // characters of a line that are read
+
+using CddbTitles = std::array<std::string, kCddbTitleCount>;
+
+// Walks the text line by line. A line that begins "TTITLE" and one or two digits names a track
+// index; its text, after the '=', is appended to that index's title, so lines that repeat an
+// index join. Indexes above 98 are ignored, and a title stops growing at its length. For every
+// line `onLine` hears the index last named (0 before any) and that index's title ("" when the
+// index is ignored).
+void ReadEntryTitles(const char* text, CddbTitles& titles,
+                     const std::function<void(int index, const std::string& title)>& onLine);
