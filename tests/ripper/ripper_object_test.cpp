@@ -5,7 +5,10 @@
 #include "FakeCdAudio.h"
 #include "RipperTest.h"
 
+#include "ServerDll.h"
 #include "com/Bstr.h"
+
+#include <thread>
 
 
 namespace {
@@ -27,6 +30,41 @@ std::string Text(BSTR raw) {
     std::string text = com::to_ansi(raw);
     SysFreeString(raw);
     return text;
+}
+
+class Registration : public RipperTest {};
+
+TEST_F(Registration, ProgIdsAndThreadingModelBoth) {
+    const std::wstring clsid = guidText(CLSID_AudioCDRipper);
+    EXPECT_EQ(readString(HKEY_CLASSES_ROOT, L"ZEVDiscRipper.AudioCDRipper.1\\CLSID"), clsid);
+    EXPECT_EQ(readString(HKEY_CLASSES_ROOT, L"ZEVDiscRipper.AudioCDRipper\\CurVer"), L"ZEVDiscRipper.AudioCDRipper.1");
+    EXPECT_EQ(readString(HKEY_CLASSES_ROOT, L"CLSID\\" + clsid + L"\\InprocServer32", L"ThreadingModel"), L"Both");
+}
+
+TEST_F(Registration, TellsItsEventInterface) {
+    UseDisc({"audio 0:30"});
+    com::ptr<IProvideClassInfo2> info = com::ptr<IAudioCDRipper>(ripper_->get()).query<IProvideClassInfo2>();
+    ASSERT_TRUE(info);
+    GUID events{};
+    ASSERT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+    EXPECT_TRUE(IsEqualGUID(events, DIID__IAudioCDRipperEvents));
+}
+
+TEST_F(Registration, WorksForAClientInTheMultithreadedApartment) {
+    UseDisc({"audio 0:30", "audio 0:20"});
+    LONG tracks = 0;
+    std::thread client([&] {
+        com::apartment mta(COINIT_MULTITHREADED);
+        com::ptr<IAudioCDRipper> ripper;
+        if (FAILED(CoCreateInstance(CLSID_AudioCDRipper, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(ripper.put()))))
+            return;
+        ripper->DriverOpen();
+        ripper->Refresh();
+        ripper->get_trackCount(&tracks);
+        ripper->DriverClose();
+    });
+    client.join();
+    EXPECT_EQ(tracks, 2);
 }
 
 class DriverOpenClose : public RipperTest {
