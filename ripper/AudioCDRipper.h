@@ -35,6 +35,7 @@
 #include "AudioReads.h"
 #include "DriveCommands.h"
 
+#include "ZEVAudioFile.h"
 #include "ZEVDiscRipper.h"
 
 #include <mmsystem.h>
@@ -290,8 +291,8 @@ private:
     std::atomic<int> retryNum_{0};
 
     // The outside encoder objects and the formats still to be set before a rip.
-    com::ptr<IDispatch> audioFile_;
-    com::ptr<IDispatch> lameEncoder_;
+    com::ptr<IAudioFile> audioFile_;
+    com::ptr<IAudioFileLameMp3Encoder> lameEncoder_;
     HRESULT encoderCreation_ = E_FAIL;
     bool encoderApartment_ = false;
     bool mp3FormatPending_ = true;

@@ -21,6 +21,8 @@ void UseRipperServer() {
     static ServerDll* const server = [] {
         auto* dll = new ServerDll(L"ZEVDiscRipper.dll");
         if (*dll) dll->registerServer();
+        // The outside encoder objects DriverOpen creates.
+        ServerDll(L"ZEVAudioFile.dll").registerServer();
         CreateDirectoryA(ScratchFolder().c_str(), nullptr);
         SetCurrentDirectoryA(ScratchFolder().c_str());
         return dll;

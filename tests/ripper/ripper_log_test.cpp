@@ -4,6 +4,10 @@
 #include "FakeCdAudio.h"
 #include "RipperTest.h"
 
+#include "com/Object.h"
+
+#include "ZEVAudioFile.h"
+
 #include "TextFiles.h"
 
 #include <fstream>
@@ -44,6 +48,15 @@ const std::vector<std::string> kBanner = {
     "ZEVDiscRipper 1.2.4 Dedug. If the ripper misbehaves, please send this file to support@zev-audio.example "
     "with a few words on what happened.",
     "", "AudioCDRipper Constructor end", ""};
+
+class RefusingFactory final : public com::Object<IClassFactory> {
+public:
+    STDMETHODIMP CreateInstance(IUnknown*, REFIID, void** out) override {
+        if (out) *out = nullptr;
+        return E_OUTOFMEMORY;
+    }
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+};
 
 class DebugLog : public RipperTest {
 protected:
@@ -86,7 +99,7 @@ protected:
             "Load SCSI Manager, external ASPI = FALSE", "Load SCSI Manager", "Get Drive list", "Found Drives: 1",
             "Set curent Drive num in 1", "PutDriveNum Property. Parameter:  1", "Drive Num Set in: 0",
             "PutDriveNum Property End.", "", "Set CDDB default parameters", "Set default rip Mode Preset in BURST COPY",
-            "BURST", "AudioFile create instance error!", "Set internal check media timer",
+            "BURST", "Set internal check media timer",
             // A number is written in signed decimal after one blank of its own.
             "PutDriveNum Property. Parameter:  -112", "Drive Num Set in: 0", "PutDriveNum Property End.", "",
             "GetDriveName Property", "Drive:", "TALVO   , SIMDRIVE CD-ROM  v1.0  (0:1:0)", "GetDriveName Property End",
@@ -142,6 +155,29 @@ TEST_F(DebugLog, EachObjectStartsTheFileAnew) {
     std::vector<std::string> expected = kBanner;
     expected.push_back("AudioCDRipper Destructor end");
     EXPECT_EQ(ReadLog(), Lines(expected));
+}
+
+TEST_F(DebugLog, MissingEncoderComponentIsNoted) {
+    UseDisc({"audio 0:30"});
+    ripper_.reset();
+    SetRipperLogLevel("Normal");
+    ripper_.emplace();
+    {
+        // This process's own class object stands in for the component and makes nothing.
+        auto refusing = com::make<RefusingFactory>();
+        DWORD cookie = 0;
+        ASSERT_EQ(CoRegisterClassObject(CLSID_AudioFile, refusing->identity(), CLSCTX_INPROC_SERVER,
+                                        REGCLS_MULTIPLEUSE, &cookie),
+                  S_OK);
+        ASSERT_EQ((*ripper_)->DriverOpen(), S_OK);
+        CoRevokeClassObject(cookie);
+    }
+    EXPECT_TRUE(ripper_->events().empty());
+    ASSERT_EQ((*ripper_)->DriverClose(), S_OK);
+    ripper_.reset();
+    const std::string log = ReadLog();
+    EXPECT_NE(log.find("\r\nBURST\r\nAudioFile create instance error!\r\nSet internal check media timer\r\n"),
+              std::string::npos);
 }
 
 TEST_F(DebugLog, OnlyTheExactLevelNamesTurnItOn) {
