@@ -56,6 +56,21 @@ TEST_F(MediaGate, AfterAChangeEveryMemberFailsWithMediaChangedUntilRefresh) {
     EXPECT_EQ(ripper_->count(kErrorEvent), 0);
 }
 
+TEST_F(MediaGate, DriverOpenAgainStartsCleanAfterAChange) {
+    UseDisc({"audio 0:30"});
+    OpenAndRefresh();
+    PutDisc("none");
+    ASSERT_TRUE(WaitForMediaChanges(1));
+    ripper_->clearEvents();
+    // Neither the change nor the drive the first DriverOpen's Refresh opened stand in the way.
+    ASSERT_EQ((*ripper_)->DriverOpen(), S_OK);
+    EXPECT_TRUE(ripper_->events().empty());
+    PutDisc("album");
+    ASSERT_EQ((*ripper_)->Refresh(), S_OK);
+    EXPECT_EQ(Long(&IAudioCDRipper::get_trackCount), 1);
+    EXPECT_TRUE(ripper_->events().empty());
+}
+
 TEST_F(MediaGate, DrivesOnTheSkipListAreNeverChecked) {
     simdrive::ConfigText config = Config();
     config.Drive("1:0:0").Key("vendor", "HP").Key("product", "CD-Writer+ 8100").Key("revision", "1.0g");
