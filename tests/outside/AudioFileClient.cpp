@@ -7,9 +7,9 @@
 
 namespace outside_test {
 
-HRESULT createAudioFileObject(REFCLSID clsid, REFIID iid, void** out) {
-  // Loaded once and kept for the whole program, as COM keeps a server it has loaded.
-  static const HMODULE server = LoadLibraryW(L"ZEVAudioFile.dll");
+HRESULT createServerObject(const wchar_t* dll, REFCLSID clsid, REFIID iid, void** out) {
+  // Kept loaded for the whole program, as COM keeps a server it has loaded.
+  const HMODULE server = LoadLibraryW(dll);
   using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
   const auto getClassObject = reinterpret_cast<GetClassObject>(
       reinterpret_cast<void*>(server ? GetProcAddress(server, "DllGetClassObject") : nullptr));

@@ -15,16 +15,21 @@
 
 namespace outside_test {
 
-// Creates an object of ZEVAudioFile.dll of this build through the DLL's own class factory.
-// The tests leave the Wine prefix's registry alone: other programs of the run (the ripper's)
-// see the prefix as they expect it, with no outside components registered.
-HRESULT createAudioFileObject(REFCLSID clsid, REFIID iid, void** out);
+// Creates an object of a server DLL of this build through the DLL's own class factory. The
+// tests leave the Wine prefix's registry alone: other programs of the run (the ripper's) see
+// the prefix as they expect it, with no outside components registered.
+HRESULT createServerObject(const wchar_t* dll, REFCLSID clsid, REFIID iid, void** out);
+
+template <class I>
+com::ptr<I> createServerObject(const wchar_t* dll, REFCLSID clsid) {
+  com::ptr<I> object;
+  EXPECT_EQ(createServerObject(dll, clsid, __uuidof(I), object.put_void()), S_OK);
+  return object;
+}
 
 template <class I>
 com::ptr<I> createAudioFileObject(REFCLSID clsid) {
-  com::ptr<I> object;
-  EXPECT_EQ(createAudioFileObject(clsid, __uuidof(I), object.put_void()), S_OK);
-  return object;
+  return createServerObject<I>(L"ZEVAudioFile.dll", clsid);
 }
 
 // A one-dimensional, zero-based VT_I2 array, as the ripper's timer makes it.

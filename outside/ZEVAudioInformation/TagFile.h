@@ -1,0 +1,36 @@
+// Tags, playing time and length of audio files through taglib: ID3v2.3 and ID3v1 in MP3
+// files, Vorbis comments in Ogg Vorbis files, RIFF INFO in WAV files, and whatever taglib
+// knows for other kinds (their length above all).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace audioinfo {
+
+struct Tags {
+  std::wstring title, artist, album;
+  int genre = 0;  // index into the genre list; -1 when the file names none of it
+  int year = 0;
+};
+
+struct FileInfo {
+  Tags tags;
+  int64_t durationMs = 0;
+  int64_t totalSamples = 0;  // sample frames
+};
+
+// Nothing when the file cannot be read as audio of the kind its name says.
+std::optional<FileInfo> readFileInfo(const std::wstring& path);
+
+// The tag values to write; what is not set keeps the value the file has. A genre outside
+// the list and a year of 0 remove the genre and the year.
+struct TagChanges {
+  std::optional<std::wstring> title, artist, album;
+  std::optional<int> genre, year;
+};
+
+bool writeTags(const std::wstring& path, const TagChanges& changes);
+
+}  // namespace audioinfo

@@ -1,0 +1,18 @@
+// The class table of the ZEVAudioInformation server: what DllGetClassObject serves and what
+// DllRegisterServer writes.
+#include "com/Module.h"
+#include "outside/ZEVAudioInformation/AudioInformation.h"
+
+namespace {
+
+const com::ClassEntry kClasses[] = {
+    {CLSID_AudioInformation, &com::create<AudioInformation>,
+     {.progId = L"ZEVAudioInformation.AudioInformation.1",
+      .versionIndependentProgId = L"ZEVAudioInformation.AudioInformation",
+      .description = L"AudioInformation Class",
+      .threadingModel = L"Apartment"}},
+};
+
+}  // namespace
+
+const com::Server com::server{kClasses};
