@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   libwine-dev wine wine64 fonts-wine xvfb xauth x11-apps googletest nasm
-  libz-mingw-w64-dev cmake dpkg-dev ninja-build python3 imagemagick
+  libz-mingw-w64-dev cmake dpkg-dev ninja-build python3 imagemagick g++
 )
 
 missing=()
