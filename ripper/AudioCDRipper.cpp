@@ -101,7 +101,7 @@ STDMETHODIMP AudioCDRipper::DriverOpen() {
         startMediaCheck(std::move(handOver));
         tickEnabled_ = true;
 
-        prepareEncoderObjects();
+        if (!prepareEncoderObjects()) lastError_ = INIT_FAILED;
         return std::nullopt;
     });
 }

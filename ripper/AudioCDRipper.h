@@ -27,12 +27,15 @@
 #include "com/Object.h"
 #include "com/ProvideClassInfo.h"
 #include "com/Ptr.h"
+#include "ripper/CddbEntryTitles.h"
 #include "ripper/DiscDescription.h"
 #include "ripper/Handles.h"
 #include "ripper/ObjectThread.h"
+#include "ripper/OutputFormats.h"
 #include "ripper/RipperLog.h"
 
 #include "AudioReads.h"
+#include "CddbMatch.h"
 #include "DriveCommands.h"
 
 #include "ZEVAudioFile.h"
@@ -43,6 +46,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -161,7 +165,7 @@ private:
         std::string userEMail;
         bool writeBack = true;
         int timeOut = 0;  // ms
-        std::array<std::string, 99> titles;
+        CddbTitles titles;
         std::string artist;
         std::string album;
         std::string genre;
@@ -232,11 +236,37 @@ private:
 
     // CDDB (AudioCDRipperCddb.cpp): the defaults DriverOpen stores and hands to the client.
     void setCddbDefaults();
+    // One query of cdplayer.ini (online 0) or the on-line database and the read of its first
+    // match; true when the match's entry was read and stored as the result.
+    bool lookUpCddb(int online);
+    void storeCddbResult(const cddb::CddbMatch& match, const char* entry);
+    // The text settings, kept and handed to the drive layer under its setting code.
+    HRESULT getCddbText(BSTR* pVal, const char* entryLine, std::string CddbFields::*field, bool logValue);
+    HRESULT putCddbText(BSTR newVal, const char* entryLine, std::string CddbFields::*field, int settingCode);
+    // A part of the last look-up's result; empty while there is none.
+    HRESULT getCddbResult(BSTR* pVal, const char* entryLine, const std::function<std::string()>& result);
 
-    // The outside encoder objects (AudioCDRipperFormats.cpp).
+    // The outside encoder objects (AudioCDRipperFormats.cpp). prepareEncoderObjects marks
+    // every format pending and gives the AudioFile object its MP3 encoder; false when there
+    // are no encoder objects or they refuse.
     bool createEncoderObjects();
-    void prepareEncoderObjects();
+    bool prepareEncoderObjects();
     void releaseEncoderObjects();
+    // For a rip: the format's default on the AudioFile object while the client has not set the
+    // format up. The failure of the outside call (E_POINTER without encoder objects), or S_OK.
+    HRESULT setDefaultFormatIfPending(OutputFormat format);
+
+    // The format members run on the object's thread and use only what that thread owns (the
+    // encoder objects and the pending formats), so they take no state lock. Without encoder
+    // objects they raise FORMAT_NOT_SUPPORT; otherwise the body says what to raise.
+    template <class Body>
+    HRESULT formatMember(Body&& body) noexcept {
+        return com::guarded([&] {
+            const Raised raised = audioFile_ && lameEncoder_ ? body() : Raised(FORMAT_NOT_SUPPORT);
+            if (raised) raise(*raised);
+            return S_OK;
+        });
+    }
 
     bool mediaChangedGate() const { return mediaChanged_; }
 
@@ -295,7 +325,5 @@ private:
     com::ptr<IAudioFileLameMp3Encoder> lameEncoder_;
     HRESULT encoderCreation_ = E_FAIL;
     bool encoderApartment_ = false;
-    bool mp3FormatPending_ = true;
-    bool wmaFormatPending_ = true;
-    bool oggFormatPending_ = true;
+    PendingFormats pendingFormats_;
 };
