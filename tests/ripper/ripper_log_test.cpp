@@ -2,9 +2,8 @@
 // exact lines of a short session at both levels (the drive layer's own lines among them at the
 // extended level), CR LF line ends, a new file for each object, and no file for unknown levels.
 #include "FakeCdAudio.h"
+#include "RefusedClass.h"
 #include "RipperTest.h"
-
-#include "com/Object.h"
 
 #include "ZEVAudioFile.h"
 
@@ -48,15 +47,6 @@ const std::vector<std::string> kBanner = {
     "ZEVDiscRipper 1.2.4 Dedug. If the ripper misbehaves, please send this file to support@zev-audio.example "
     "with a few words on what happened.",
     "", "AudioCDRipper Constructor end", ""};
-
-class RefusingFactory final : public com::Object<IClassFactory> {
-public:
-    STDMETHODIMP CreateInstance(IUnknown*, REFIID, void** out) override {
-        if (out) *out = nullptr;
-        return E_OUTOFMEMORY;
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
 
 class DebugLog : public RipperTest {
 protected:
@@ -163,14 +153,9 @@ TEST_F(DebugLog, MissingEncoderComponentIsNoted) {
     SetRipperLogLevel("Normal");
     ripper_.emplace();
     {
-        // This process's own class object stands in for the component and makes nothing.
-        auto refusing = com::make<RefusingFactory>();
-        DWORD cookie = 0;
-        ASSERT_EQ(CoRegisterClassObject(CLSID_AudioFile, refusing->identity(), CLSCTX_INPROC_SERVER,
-                                        REGCLS_MULTIPLEUSE, &cookie),
-                  S_OK);
+        const RefusedClass missing(CLSID_AudioFile);
+        ASSERT_TRUE(missing);
         ASSERT_EQ((*ripper_)->DriverOpen(), S_OK);
-        CoRevokeClassObject(cookie);
     }
     EXPECT_TRUE(ripper_->events().empty());
     ASSERT_EQ((*ripper_)->DriverClose(), S_OK);
