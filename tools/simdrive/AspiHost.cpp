@@ -43,7 +43,7 @@ void WriteSense(aspi::SRB_ExecSCSICmd& request, const Sense& sense) {
 }  // namespace
 
 AspiHost::AspiHost(SimConfig config) : config_(std::move(config)) {
-  for (const DriveSpec& spec : config_.drives) drives_.push_back(std::make_unique<SimDrive>(spec, config_));
+  for (const DriveSetup& setup : config_.drives) drives_.push_back(std::make_unique<SimDrive>(setup, config_));
   if (!config_.logPath.empty()) log_.emplace(config_.logPath);
   if (!config_.controlPath.empty()) control_.emplace(config_.controlPath);
 }
@@ -56,7 +56,7 @@ DWORD AspiHost::SupportInfo() const {
 SimDrive* AspiHost::FindDrive(int adapter, int target, int lun) {
   const Address address{adapter, target, lun};
   for (const auto& drive : drives_) {
-    if (drive->Spec().address == address) return drive.get();
+    if (drive->Setup().address == address) return drive.get();
   }
   return nullptr;
 }
@@ -128,7 +128,7 @@ std::uint8_t AspiHost::DeviceType(aspi::SRB_GDEVBlock& request) {
   if (!ValidAdapter(address.adapter)) {
     status = aspi::SS_INVALID_HA;
   } else if (const SimDrive* drive = FindDrive(address.adapter, address.target, address.lun)) {
-    request.SRB_DeviceType = static_cast<std::uint8_t>(drive->Spec().deviceType);
+    request.SRB_DeviceType = static_cast<std::uint8_t>(drive->Setup().deviceType);
   } else {
     status = aspi::SS_NO_DEVICE;
   }
@@ -161,8 +161,8 @@ Delivery AspiHost::Execute(aspi::SRB_ExecSCSICmd& request) {
   }
 
   ApplyControlFile();
-  delivery.completion = drive->Spec().completion;
-  delivery.delayMs = drive->Spec().delayMs;
+  delivery.completion = drive->Setup().completion;
+  delivery.delayMs = drive->Setup().delayMs;
   std::uint8_t cdb[kMaxCdbLength] = {};
   std::memcpy(cdb, request.CDBByte, std::size_t(cdbLength));
   line += " #" + std::to_string(drive->CommandCount() + 1) + " flags=" + Hex(request.SRB_Flags) +

@@ -90,16 +90,16 @@ std::optional<ReadRequest> ParseRead(const std::uint8_t* cdb, std::uint32_t bloc
   return request;
 }
 
-SectorReader::SectorReader(const DriveSpec& spec)
-    : spec_(spec), failuresLeft_(spec.unreadable.size()), frame_(kFrameBytes) {
-  for (std::size_t i = 0; i < spec.unreadable.size(); ++i) failuresLeft_[i] = spec.unreadable[i].failures;
+SectorReader::SectorReader(const DriveSetup& setup)
+    : setup_(setup), failuresLeft_(setup.unreadable.size()), frame_(kFrameBytes) {
+  for (std::size_t i = 0; i < setup.unreadable.size(); ++i) failuresLeft_[i] = setup.unreadable[i].failures;
 }
 
 bool SectorReader::FailsForFaults(const ReadRequest& request) {
   bool fails = false;
   const std::int64_t last = request.lba + request.count - 1;
-  for (std::size_t i = 0; i < spec_.unreadable.size(); ++i) {
-    const FrameRange& range = spec_.unreadable[i];
+  for (std::size_t i = 0; i < setup_.unreadable.size(); ++i) {
+    const FrameRange& range = setup_.unreadable[i];
     if (last < range.first || request.lba > range.last) continue;
     if (range.failures == 0) {
       fails = true;
@@ -112,8 +112,8 @@ bool SectorReader::FailsForFaults(const ReadRequest& request) {
 }
 
 int SectorReader::NextJitter() {
-  if (spec_.jitter.empty()) return 0;
-  return spec_.jitter[jitterCursor_++ % spec_.jitter.size()];
+  if (setup_.jitter.empty()) return 0;
+  return setup_.jitter[jitterCursor_++ % setup_.jitter.size()];
 }
 
 ScsiOutcome SectorReader::Read(const Disc& disc, const ReadRequest& request, std::uint8_t* buffer,
@@ -138,7 +138,7 @@ ScsiOutcome SectorReader::Read(const Disc& disc, const ReadRequest& request, std
   }
   if (total > capacity) return ScsiOutcome::Overrun();
   if (FailsForFaults(request)) return ScsiOutcome::Check(sense::kUnrecoveredRead);
-  if ((spec_.emptyReads & request.command) != 0) return ScsiOutcome::Good();
+  if ((setup_.emptyReads & request.command) != 0) return ScsiOutcome::Good();
 
   const std::int64_t from = request.lba + NextJitter();
   const auto count = static_cast<std::int32_t>(request.count);

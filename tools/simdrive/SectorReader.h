@@ -32,7 +32,7 @@ std::optional<ReadRequest> ParseRead(const std::uint8_t* cdb, std::uint32_t bloc
 
 class SectorReader {
  public:
-  explicit SectorReader(const DriveSpec& spec);
+  explicit SectorReader(const DriveSetup& setup);
 
   ScsiOutcome Read(const Disc& disc, const ReadRequest& request, std::uint8_t* buffer, std::uint32_t capacity);
 
@@ -40,7 +40,7 @@ class SectorReader {
   bool FailsForFaults(const ReadRequest& request);
   int NextJitter();
 
-  const DriveSpec& spec_;
+  const DriveSetup& setup_;
   std::vector<int> failuresLeft_;  // per unreadable range
   std::size_t jitterCursor_ = 0;
   std::vector<std::uint8_t> frame_;

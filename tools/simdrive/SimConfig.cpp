@@ -120,7 +120,7 @@ class ConfigParser {
     } else if (kind == "drive") {
       const auto address = ParseAddress(name);
       if (!address) return Fail("a drive section is \"[drive adapter:target:lun]\"");
-      for (const DriveSpec& drive : config_.drives) {
+      for (const DriveSetup& drive : config_.drives) {
         if (drive.address == *address) return Fail("drive " + name + " is described twice");
       }
       config_.drives.emplace_back().address = *address;
@@ -179,7 +179,7 @@ class ConfigParser {
     return true;
   }
 
-  bool DriveKey(DriveSpec& drive, const std::string& key, const std::string& value) {
+  bool DriveKey(DriveSetup& drive, const std::string& key, const std::string& value) {
     if (key == "type") {
       const auto type = ParseInteger(value, 0, 31);
       if (!type) return Fail("type is a peripheral device type from 0 to 31 (5 = CD-ROM)");
@@ -246,7 +246,7 @@ class ConfigParser {
 
   bool Check() {
     int needed = adapterCount_ < 0 ? static_cast<int>(config_.adapters.size()) : adapterCount_;
-    for (const DriveSpec& drive : config_.drives) {
+    for (const DriveSetup& drive : config_.drives) {
       if (adapterCount_ < 0) needed = std::max(needed, drive.address.adapter + 1);
       if (drive.address.adapter >= needed)
         return Fail("drive " + FormatAddress(drive.address) + " is on an adapter beyond adapters = " + std::to_string(needed));

@@ -55,7 +55,7 @@ struct DiscChange {
   std::string disc;  // empty: the disc is taken out
 };
 
-struct DriveSpec {
+struct DriveSetup {
   Address address;
   int deviceType = 5;
   std::string vendor = "TALVO";
@@ -82,7 +82,7 @@ struct SimConfig {
   std::string logPath;      // empty: no command log
   std::string controlPath;  // empty: no control file
   std::vector<AdapterSpec> adapters;
-  std::vector<DriveSpec> drives;
+  std::vector<DriveSetup> drives;
   std::map<std::string, std::shared_ptr<const Disc>> discs;
 
   std::shared_ptr<const Disc> FindDisc(const std::string& name) const;  // null for ""

@@ -26,9 +26,9 @@ void PutPadded(std::vector<std::uint8_t>& out, std::size_t at, const std::string
 
 }  // namespace
 
-SimDrive::SimDrive(const DriveSpec& spec, const SimConfig& config)
-    : spec_(spec), disc_(config.FindDisc(spec.disc)), reader_(spec_) {
-  for (const DiscChange& change : spec_.changes) changes_.emplace_back(change.command, config.FindDisc(change.disc));
+SimDrive::SimDrive(const DriveSetup& setup, const SimConfig& config)
+    : setup_(setup), disc_(config.FindDisc(setup.disc)), reader_(setup_) {
+  for (const DiscChange& change : setup_.changes) changes_.emplace_back(change.command, config.FindDisc(change.disc));
 }
 
 void SimDrive::ChangeDisc(std::shared_ptr<const Disc> disc) {
@@ -37,14 +37,14 @@ void SimDrive::ChangeDisc(std::shared_ptr<const Disc> disc) {
 }
 
 bool SimDrive::NotReadyNow() const {
-  return std::any_of(spec_.notReady.begin(), spec_.notReady.end(),
+  return std::any_of(setup_.notReady.begin(), setup_.notReady.end(),
                      [&](const CommandRange& range) { return commands_ >= range.first && commands_ <= range.last; });
 }
 
 bool SimDrive::Rejects(std::uint8_t opcode) const {
-  if (std::find(spec_.rejected.begin(), spec_.rejected.end(), opcode) != spec_.rejected.end()) return true;
+  if (std::find(setup_.rejected.begin(), setup_.rejected.end(), opcode) != setup_.rejected.end()) return true;
   const auto read = ReadCommandOf(opcode);
-  return read && (spec_.reads & *read) == 0;
+  return read && (setup_.reads & *read) == 0;
 }
 
 ScsiOutcome SimDrive::MediumCheck() const {
@@ -103,14 +103,14 @@ ScsiOutcome SimDrive::Dispatch(const std::uint8_t* cdb, std::uint8_t* buffer, st
 ScsiOutcome SimDrive::Inquiry(const std::uint8_t* cdb, std::uint8_t* buffer, std::uint32_t capacity) const {
   // Standard data plus the 20 vendor-specific bytes the drive layer copies.
   std::vector<std::uint8_t> reply(56);
-  reply[0] = static_cast<std::uint8_t>(spec_.deviceType);
-  reply[1] = spec_.deviceType == 5 ? 0x80 : 0x00;  // removable medium
+  reply[0] = static_cast<std::uint8_t>(setup_.deviceType);
+  reply[1] = setup_.deviceType == 5 ? 0x80 : 0x00;  // removable medium
   reply[2] = 0x02;
   reply[3] = 0x02;
   reply[4] = static_cast<std::uint8_t>(reply.size() - 5);
-  PutPadded(reply, 8, spec_.vendor, 8);
-  PutPadded(reply, 16, spec_.product, 16);
-  PutPadded(reply, 32, spec_.revision, 4);
+  PutPadded(reply, 8, setup_.vendor, 8);
+  PutPadded(reply, 16, setup_.product, 16);
+  PutPadded(reply, 32, setup_.revision, 4);
   return Transfer(reply, cdb[4], buffer, capacity);
 }
 

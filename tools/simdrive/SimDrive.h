@@ -16,11 +16,11 @@ namespace simdrive {
 
 class SimDrive {
  public:
-  SimDrive(const DriveSpec& spec, const SimConfig& config);
+  SimDrive(const DriveSetup& setup, const SimConfig& config);
   SimDrive(const SimDrive&) = delete;
   SimDrive& operator=(const SimDrive&) = delete;
 
-  const DriveSpec& Spec() const { return spec_; }
+  const DriveSetup& Setup() const { return setup_; }
   // Number of the last command executed (1 for the first since the configuration loaded).
   std::uint64_t CommandCount() const { return commands_; }
 
@@ -38,7 +38,7 @@ class SimDrive {
   ScsiOutcome StartStop(const std::uint8_t* cdb);
   ScsiOutcome MediumCheck() const;
 
-  DriveSpec spec_;
+  DriveSetup setup_;
   std::vector<std::pair<std::uint64_t, std::shared_ptr<const Disc>>> changes_;
   std::shared_ptr<const Disc> disc_;
   bool trayOpen_ = false;
