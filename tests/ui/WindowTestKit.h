@@ -15,61 +15,54 @@
 
 namespace testkit {
 
-// A windowless control filled with its colour; logs its mouse events.
-class Swatch : public ui::TGraphicControl {
+// A control of any kind that logs its mouse events, named after the control.
+template <typename Base>
+class Logging : public Base {
  public:
-  Swatch(ui::TComponent* owner, std::vector<std::string>* log = nullptr)
-      : TGraphicControl(owner), log_(log) {}
+  Logging(ui::TComponent* owner, std::vector<std::string>* log) : Base(owner), log_(log) {}
+
+ protected:
+  void MouseEnter() override { Log("enter " + this->Name()); }
+  void MouseLeave() override { Log("leave " + this->Name()); }
+  void MouseDown(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
+    Log("down " + this->Name() + " " + std::to_string(x) + "," + std::to_string(y));
+    Base::MouseDown(b, s, x, y);
+  }
+  void MouseUp(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
+    Log("up " + this->Name() + " " + std::to_string(x) + "," + std::to_string(y));
+    Base::MouseUp(b, s, x, y);
+  }
+  void Click() override {
+    Log("click " + this->Name());
+    Base::Click();
+  }
+  void Log(const std::string& line) {
+    if (log_) log_->push_back(line);
+  }
+
+ private:
+  std::vector<std::string>* log_;
+};
+
+// A windowless control filled with its colour.
+class Swatch : public Logging<ui::TGraphicControl> {
+ public:
+  Swatch(ui::TComponent* owner, std::vector<std::string>* log = nullptr) : Logging(owner, log) {}
   void Paint() override {
     Canvas().Brush().SetColor(Color());
     Canvas().FillRect(ClientRect());
   }
-  void MouseEnter() override { Log("enter " + Name()); }
-  void MouseLeave() override { Log("leave " + Name()); }
-  void MouseDown(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
-    Log("down " + Name() + " " + std::to_string(x) + "," + std::to_string(y));
-    TGraphicControl::MouseDown(b, s, x, y);
-  }
-  void MouseUp(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
-    Log("up " + Name() + " " + std::to_string(x) + "," + std::to_string(y));
-    TGraphicControl::MouseUp(b, s, x, y);
-  }
-  void Click() override {
-    Log("click " + Name());
-    TGraphicControl::Click();
-  }
-
- private:
-  void Log(const std::string& line) {
-    if (log_) log_->push_back(line);
-  }
-  std::vector<std::string>* log_;
 };
 
-// A windowed control that paints itself in its colour; logs its mouse events and keys.
-class Panel : public ui::TCustomControl {
+// A windowed control that paints itself in its colour; logs double clicks and keys too.
+class Panel : public Logging<ui::TCustomControl> {
  public:
-  Panel(ui::TComponent* owner, std::vector<std::string>* log = nullptr)
-      : TCustomControl(owner), log_(log) {
+  Panel(ui::TComponent* owner, std::vector<std::string>* log = nullptr) : Logging(owner, log) {
     SetControlStyle(ControlStyle() | ui::csAcceptsControls);
   }
   void Paint() override {
     Canvas().Brush().SetColor(Color());
     Canvas().FillRect(ClientRect());
-  }
-  void MouseEnter() override { Log("enter " + Name()); }
-  void MouseLeave() override { Log("leave " + Name()); }
-  void MouseDown(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
-    Log("down " + Name());
-    TCustomControl::MouseDown(b, s, x, y);
-  }
-  void MouseUp(ui::TMouseButton b, ui::TShiftState s, int x, int y) override {
-    Log("up " + Name());
-    TCustomControl::MouseUp(b, s, x, y);
-  }
-  void Click() override {
-    Log("click " + Name());
-    TCustomControl::Click();
   }
   void DblClick() override {
     Log("dblclick " + Name());
@@ -79,12 +72,6 @@ class Panel : public ui::TCustomControl {
     Log("key " + Name() + " " + std::to_string(key));
     TCustomControl::KeyDown(key, shift);
   }
-
- private:
-  void Log(const std::string& line) {
-    if (log_) log_->push_back(line);
-  }
-  std::vector<std::string>* log_;
 };
 
 // The native edit control under the framework: its EN_CHANGE comes back reflected.

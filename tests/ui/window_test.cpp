@@ -140,48 +140,62 @@ TEST(ParentProperties, ChildrenFollowTheParentsColourAndFontUntilGivenTheirOwn) 
   EXPECT_EQ(swatch->Font().Name(), "Tahoma");
 }
 
-TEST(Mouse, PressAndReleaseInsideClickBeforeTheReleaseEvent) {
+// A panel on a shown form, logging its mouse events.
+class MouseOnAPanel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    panel = Place<testkit::Panel>(*form, "panel", {10, 10, 60, 60}, ui::clLime, &log);
+    form->Show();
+    Pump();
+  }
   Log log;
-  auto form = MakeForm();
-  auto* panel = Place<testkit::Panel>(*form, "panel", {10, 10, 60, 60}, ui::clLime, &log);
+  std::unique_ptr<ui::TForm> form = MakeForm();
+  testkit::Panel* panel = nullptr;
+};
+
+TEST_F(MouseOnAPanel, PressAndReleaseInsideClickBeforeTheReleaseEvent) {
   panel->OnClick = [&](ui::TComponent*) { log.push_back("OnClick"); };
-  form->Show();
-  Pump();
   Send(*panel, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
   EXPECT_EQ(GetCapture(), panel->Handle());
   Send(*panel, WM_LBUTTONUP, 0, At(6, 6));
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_EQ(log, (Log{"down panel", "click panel", "OnClick", "up panel"}));
+  EXPECT_EQ(log, (Log{"down panel 5,5", "click panel", "OnClick", "up panel 6,6"}));
 }
 
-TEST(Mouse, ReleaseOutsideMakesNoClick) {
-  Log log;
-  auto form = MakeForm();
-  auto* panel = Place<testkit::Panel>(*form, "panel", {10, 10, 60, 60}, ui::clLime, &log);
-  form->Show();
-  Pump();
+TEST_F(MouseOnAPanel, ReleaseOutsideMakesNoClick) {
   Send(*panel, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
   Send(*panel, WM_LBUTTONUP, 0, At(70, 5));
-  EXPECT_EQ(log, (Log{"down panel", "up panel"}));
+  EXPECT_EQ(log, (Log{"down panel 5,5", "up panel 70,5"}));
 }
 
-TEST(Mouse, DoubleClickIsToldOnceWithoutASecondClick) {
-  Log log;
-  auto form = MakeForm();
-  auto* panel = Place<testkit::Panel>(*form, "panel", {10, 10, 60, 60}, ui::clLime, &log);
-  form->Show();
-  Pump();
+TEST_F(MouseOnAPanel, DoubleClickIsToldOnceWithoutASecondClick) {
   Send(*panel, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
   Send(*panel, WM_LBUTTONUP, 0, At(5, 5));
   Send(*panel, WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
   Send(*panel, WM_LBUTTONUP, 0, At(5, 5));
-  EXPECT_EQ(log, (Log{"down panel", "click panel", "up panel", "dblclick panel", "down panel", "up panel"}));
+  EXPECT_EQ(log, (Log{"down panel 5,5", "click panel", "up panel 5,5", "dblclick panel",
+                      "down panel 5,5", "up panel 5,5"}));
   // Without double clicks in its style, the second press is an ordinary press and click.
   log.clear();
   panel->SetControlStyle(panel->ControlStyle() & ~ui::csDoubleClicks);
   Send(*panel, WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
   Send(*panel, WM_LBUTTONUP, 0, At(5, 5));
-  EXPECT_EQ(log, (Log{"down panel", "click panel", "up panel"}));
+  EXPECT_EQ(log, (Log{"down panel 5,5", "click panel", "up panel 5,5"}));
+}
+
+TEST_F(MouseOnAPanel, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
+  panel->OnClick = [](ui::TComponent*) { throw std::runtime_error("Sorry, not now"); };
+  std::vector<std::string> shown;
+  ui::Application().MessageBoxSink = [&](const std::string& text, const std::string&, UINT flags) {
+    shown.push_back(text);
+    EXPECT_TRUE(flags & MB_ICONERROR);
+    return IDOK;
+  };
+  Send(*panel, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  Send(*panel, WM_LBUTTONUP, 0, At(5, 5));
+  ui::Application().MessageBoxSink = nullptr;
+  EXPECT_EQ(shown, (std::vector<std::string>{"Sorry, not now"}));
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST(Mouse, PaintedControlsGetTheirOwnCoordinatesAndKeepTheCapture) {
@@ -271,25 +285,6 @@ TEST(Modal, AVisibleFormCannotBecomeModal) {
   auto dialog = MakeForm(120, 80);
   dialog->Show();
   EXPECT_THROW(dialog->ShowModal(), std::logic_error);
-}
-
-TEST(Errors, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
-  auto form = MakeForm();
-  auto* panel = Place<testkit::Panel>(*form, "panel", {10, 10, 60, 60}, ui::clLime);
-  panel->OnClick = [](ui::TComponent*) { throw std::runtime_error("Sorry, not now"); };
-  std::vector<std::string> shown;
-  ui::Application().MessageBoxSink = [&](const std::string& text, const std::string&, UINT flags) {
-    shown.push_back(text);
-    EXPECT_TRUE(flags & MB_ICONERROR);
-    return IDOK;
-  };
-  form->Show();
-  Pump();
-  Send(*panel, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
-  Send(*panel, WM_LBUTTONUP, 0, At(5, 5));
-  ui::Application().MessageBoxSink = nullptr;
-  EXPECT_EQ(shown, (std::vector<std::string>{"Sorry, not now"}));
-  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 class Keys : public ::testing::Test {
