@@ -1,8 +1,8 @@
 // The CDDB settings and the look-up of the disc's titles.
 //
 // A text put to a setting is cut to the 80 characters its field holds (and at an embedded
-// zero), and the drive layer is given the same cut text: what a getter reads is what the
-// requests use.
+// zero) before it is stored and handed to the drive layer, which keeps what its own settings
+// hold of it.
 #include "ripper/AudioCDRipper.h"
 
 #include "com/Bstr.h"
