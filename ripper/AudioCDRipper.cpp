@@ -19,6 +19,7 @@ AudioCDRipper::AudioCDRipper() {
 AudioCDRipper::~AudioCDRipper() {
     // A client may let the object go without DriverClose: the thread must not outlive the
     // state it works on, and the drive must not stay open for the next object.
+    endRips();
     stopMediaCheck();
     {
         std::lock_guard lock(state_);
@@ -107,6 +108,8 @@ STDMETHODIMP AudioCDRipper::DriverOpen() {
 }
 
 STDMETHODIMP AudioCDRipper::DriverClose() {
+    // Before the tick stops: an encoding rip needs it to hand the rest of its audio over.
+    endRips();
     tickEnabled_ = false;
     log_.line("AudioCDRipper Destructor");
     log_.line("Free internal check media timer");

@@ -13,7 +13,9 @@
 //   AudioCDRipperMediaCheck.cpp    the media-check thread and its tick
 //   AudioCDRipperCddb.cpp          the CDDB settings and look-up
 //   AudioCDRipperFormats.cpp       the outside encoder objects and the output formats
-//   AudioCDRipperRip.cpp           the rip settings and the rips
+//   AudioCDRipperRipSettings.cpp   the rip settings
+//   AudioCDRipperRip.cpp           the rips, their workers and the convert tick
+//   AudioCDRipperRipHost.cpp       what the rip engine (ripper/rip) is given of the object
 //
 // Threads. Members run on the object's thread. The media-check thread and the rip workers share
 // the object's drive state with them under `state_`, a lock that is never held while waiting
@@ -34,6 +36,9 @@
 #include "ripper/OutputFormats.h"
 #include "ripper/RipperLog.h"
 
+#include "PcmHandOver.h"
+#include "WavFile.h"
+
 #include "AudioReads.h"
 #include "CddbMatch.h"
 #include "DriveCommands.h"
@@ -47,6 +52,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -270,6 +276,21 @@ private:
 
     bool mediaChangedGate() const { return mediaChanged_; }
 
+    // A rip setting's getter (AudioCDRipperRipSettings.cpp): the log lines around it and the
+    // media-changed gate.
+    template <class T, class Read>
+    HRESULT readRipSetting(T* pVal, const char* entryLine, const char* exitLine, Read read);
+
+    // The rips (AudioCDRipperRip.cpp). A rip runs from its rip method until its worker has
+    // finished reading; the worker is the rip engine's, given the object through RipHost.
+    class RipHost;
+    // The checks every rip method makes first; the error to raise, if any.
+    Raised ripRefused();
+    // Starts the worker thread of a rip whose output is ready; false when no thread could be made.
+    bool startRipWorker(std::function<void(RipHost& host)> work);
+    // Stops a running rip and waits for every worker to end (DriverClose, release).
+    void endRips();
+
     // Declared first, so it is closed last: every other part may still write to it.
     RipperLog log_;
 
@@ -319,6 +340,12 @@ private:
     std::atomic<int> percent_{0};
     std::atomic<bool> ripOver_{false};
     std::atomic<int> retryNum_{0};
+
+    // The rips. Workers that have ended are let go when the next rip starts; one still
+    // running may be sending the event during which the client starts that rip.
+    std::vector<std::unique_ptr<ObjectThread>> ripWorkers_;
+    std::atomic<LONG> stopRip_{0};
+    rip::WavFile wavFile_;
 
     // The outside encoder objects and the formats still to be set before a rip.
     com::ptr<IAudioFile> audioFile_;

@@ -24,6 +24,8 @@ public:
     // false when the thread could not be created.
     bool start(com::marshalled<IAudioCDRipper> handOver, Body body);
     bool started() const { return static_cast<bool>(thread_); }
+    // Started and not yet ended.
+    bool running() const { return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT; }
     // Waits for the thread's end and forgets it. The thread may be calling the waiting thread
     // through its proxy meanwhile: in a single-threaded apartment those calls are served while
     // waiting, so the thread can finish.

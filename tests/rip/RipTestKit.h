@@ -1,5 +1,4 @@
-// Shared by the rip engine's tests: a simulated disc whose audio is known, the generated audio
-// of a frame range, and a strict reader of WAV files.
+// Shared by the rip engine's tests: a simulated disc whose audio is known.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "ConfigText.h"
+#include "RipAudioCheck.h"
 
 namespace riptest {
 
@@ -30,19 +30,5 @@ class SimDiscTest : public ::testing::Test {
  private:
   std::string logPath_;
 };
-
-std::vector<std::uint8_t> GeneratedAudio(std::uint32_t lba, std::uint32_t frames);
-
-struct WavContents {
-  bool valid = false;
-  std::string problem;  // why it is not valid
-  std::uint16_t formatTag = 0, channels = 0, blockAlign = 0, bitsPerSample = 0;
-  std::uint32_t samplesPerSecond = 0, bytesPerSecond = 0, formatSize = 0;
-  std::vector<std::uint8_t> data;
-};
-
-// Parses the file as RIFF WAVE: the RIFF size must match the file, the chunks must lie
-// within it, "fmt " must come before "data".
-WavContents ReadWav(const std::string& path);
 
 }  // namespace riptest
