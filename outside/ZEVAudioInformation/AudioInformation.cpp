@@ -69,29 +69,23 @@ STDMETHODIMP AudioInformation::put_infoArtist(BSTR newVal) { return putText(&Tag
 STDMETHODIMP AudioInformation::get_infoAlbum(BSTR* pVal) { return com::copy_to(pVal, info_.tags.album); }
 STDMETHODIMP AudioInformation::put_infoAlbum(BSTR newVal) { return putText(&Tags::album, &TagChanges::album, newVal); }
 
-STDMETHODIMP AudioInformation::get_infoGenre(short* pVal) {
-  if (!pVal) return E_POINTER;
-  *pVal = static_cast<short>(info_.tags.genre);
+template <class Out>
+HRESULT AudioInformation::getNumber(int Tags::*field, Out* out) {
+  if (!out) return E_POINTER;
+  *out = static_cast<Out>(info_.tags.*field);
   return S_OK;
 }
 
-STDMETHODIMP AudioInformation::put_infoGenre(short newVal) {
-  info_.tags.genre = newVal;
-  changes_.genre = newVal;
+HRESULT AudioInformation::putNumber(int Tags::*field, std::optional<int> TagChanges::*change, int value) {
+  info_.tags.*field = value;
+  changes_.*change = value;
   return S_OK;
 }
 
-STDMETHODIMP AudioInformation::get_infoYear(LONG* pVal) {
-  if (!pVal) return E_POINTER;
-  *pVal = info_.tags.year;
-  return S_OK;
-}
-
-STDMETHODIMP AudioInformation::put_infoYear(LONG newVal) {
-  info_.tags.year = newVal;
-  changes_.year = newVal;
-  return S_OK;
-}
+STDMETHODIMP AudioInformation::get_infoGenre(short* pVal) { return getNumber(&Tags::genre, pVal); }
+STDMETHODIMP AudioInformation::put_infoGenre(short newVal) { return putNumber(&Tags::genre, &TagChanges::genre, newVal); }
+STDMETHODIMP AudioInformation::get_infoYear(LONG* pVal) { return getNumber(&Tags::year, pVal); }
+STDMETHODIMP AudioInformation::put_infoYear(LONG newVal) { return putNumber(&Tags::year, &TagChanges::year, newVal); }
 
 STDMETHODIMP AudioInformation::get_Duration(LONG* pVal) { return getValue(info_.durationMs, pVal); }
 STDMETHODIMP AudioInformation::get_TotalSamples(LONG* pVal) { return getValue(info_.totalSamples, pVal); }

@@ -31,6 +31,9 @@ class AudioInformation final : public com::Object<com::Dispatch<IAudioInformatio
  private:
   HRESULT putText(std::wstring audioinfo::Tags::*field, std::optional<std::wstring> audioinfo::TagChanges::*change,
                   BSTR value);
+  template <class Out>
+  HRESULT getNumber(int audioinfo::Tags::*field, Out* out);
+  HRESULT putNumber(int audioinfo::Tags::*field, std::optional<int> audioinfo::TagChanges::*change, int value);
 
   audioinfo::FileInfo info_;
   audioinfo::TagChanges changes_;  // written since OpenFile

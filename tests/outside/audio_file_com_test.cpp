@@ -47,6 +47,25 @@ class AudioFileObject : public testing::Test {
       ASSERT_EQ(write({pcm.data() + i, std::min(kTickSamples, pcm.size() - i)}), S_OK);
   }
 
+  // The timer thread hands over 20 ms blocks while reading goes on; the worker writes what is
+  // left once the timer has stopped, and closes the file. Both call the object directly, as
+  // the ripper does.
+  void writeAsTheRipperDoes(const std::vector<int16_t>& pcm) {
+    const size_t handOver = pcm.size() - 3 * kTickSamples - 2;
+    std::thread tick([&] {
+      com::apartment mta(COINIT_MULTITHREADED);
+      for (size_t i = 0; i < handOver; i += kTickSamples)
+        EXPECT_EQ(write({pcm.data() + i, std::min(kTickSamples, handOver - i)}), S_OK);
+    });
+    tick.join();
+    std::thread worker([&] {
+      com::apartment mta(COINIT_MULTITHREADED);
+      EXPECT_EQ(write({pcm.data() + handOver, pcm.size() - handOver}), S_OK);
+      EXPECT_EQ(file_->CloseFile(), S_OK);
+    });
+    worker.join();
+  }
+
   std::wstring formatString() {
     com::bstr text;
     EXPECT_EQ(file_->GetFormatString(text.put()), S_OK);
@@ -89,22 +108,8 @@ TEST_F(AudioFileObject, Mp3FromTheRippersTwoThreadsDecodesToTheInput) {
   const std::wstring path = scratchPath(L"two threads.mp3");
   ASSERT_EQ(create(path, 2), AFS_READY);
 
-  // The timer thread hands over 20 ms blocks while reading goes on; the worker writes what is
-  // left once the timer has stopped. Both call the object directly, as the ripper does.
   const auto pcm = stereoTones(kCdRate * 3);
-  const size_t handOver = pcm.size() - 3 * kTickSamples - 2;
-  std::thread tick([&] {
-    com::apartment mta(COINIT_MULTITHREADED);
-    for (size_t i = 0; i < handOver; i += kTickSamples)
-      EXPECT_EQ(write({pcm.data() + i, std::min(kTickSamples, handOver - i)}), S_OK);
-  });
-  tick.join();
-  std::thread worker([&] {
-    com::apartment mta(COINIT_MULTITHREADED);
-    EXPECT_EQ(write({pcm.data() + handOver, pcm.size() - handOver}), S_OK);
-    EXPECT_EQ(file_->CloseFile(), S_OK);
-  });
-  worker.join();
+  writeAsTheRipperDoes(pcm);
 
   const auto reading = readThroughControl(path);
   ASSERT_EQ(reading.openError, AFE_NONE);
@@ -199,14 +204,12 @@ TEST_F(AudioFileObject, TheSettingsObjectKeepsWhatTheEncoderTakes) {
   EXPECT_EQ(flag, VARIANT_TRUE);
 }
 
-TEST_F(AudioFileObject, OggVorbisAtTheOptionsFirstRunFormat) {
+TEST_F(AudioFileObject, OggVorbisFromTheRippersTwoThreadsAtTheOptionsFirstRunFormat) {
   ASSERT_EQ(file_->SetOggFormat(24000, 2, 112, 8, 320, 4), S_OK);
   EXPECT_EQ(formatString(), L"Ogg Vorbis quality 4 24000 Hz stereo");
   const std::wstring path = scratchPath(L"options.ogg");
   ASSERT_EQ(create(path, 0), AFS_READY);
-  const auto pcm = stereoTones(kCdRate * 2);
-  writeAll(pcm);
-  ASSERT_EQ(file_->CloseFile(), S_OK);
+  writeAsTheRipperDoes(stereoTones(kCdRate * 2));
   const auto reading = readThroughControl(path);
   ASSERT_EQ(reading.openError, AFE_NONE);
   EXPECT_EQ(reading.formatA, 24000);
