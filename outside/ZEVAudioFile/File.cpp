@@ -5,6 +5,13 @@
 namespace audiofile {
 
 File File::create(const std::wstring& path, DWORD& error) {
+  // Windows refuses to replace a read-only file; so do we where the system would let an
+  // administrator (or Wine run as root) do it.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    error = ERROR_ACCESS_DENIED;
+    return File();
+  }
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   error = h == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;

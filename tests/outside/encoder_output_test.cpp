@@ -34,7 +34,17 @@ TEST_P(EncoderOutput, AMissingFolderIsRefusedAtOnce) {
   EXPECT_FALSE(encoder->finish());
 }
 
-// (A read-only file would do as well on Windows; Wine run as root writes to those.)
+TEST_P(EncoderOutput, AReadOnlyFileIsRefusedAndKept) {
+  const std::wstring path = scratchPath(name(L"read-only"));
+  writeBytes(path, {1, 2, 3});
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  const auto encoder = makeEncoder(path);
+  EXPECT_EQ(encoder->status(), Encoder::Status::fileNotCreated);
+  EXPECT_EQ(encoder->error(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(encoder->finish());
+  EXPECT_EQ(readBytes(path), (std::vector<uint8_t>{1, 2, 3}));
+}
+
 TEST_P(EncoderOutput, ANameTakenByAFolderIsRefusedAndTheFolderKept) {
   const std::wstring path = scratchPath(name(L"folder"));
   ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
