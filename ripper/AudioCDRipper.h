@@ -30,6 +30,7 @@
 #include "com/ProvideClassInfo.h"
 #include "com/Ptr.h"
 #include "ripper/CddbEntryTitles.h"
+#include "ripper/AudioFileWriter.h"
 #include "ripper/DiscDescription.h"
 #include "ripper/Handles.h"
 #include "ripper/ObjectThread.h"
@@ -290,6 +291,10 @@ private:
     bool startRipWorker(std::function<void(RipHost& host)> work);
     // Stops a running rip and waits for every worker to end (DriverClose, release).
     void endRips();
+    // RipTrackToMP3, RipTrackToWMA and RipTrackToOGG.
+    HRESULT ripToEncoder(BSTR fileName, OutputFormat format);
+    // The tick in convert mode: hands the PCM read since the last tick to the encoder.
+    void convertTick(IAudioCDRipper* proxy);
 
     // Declared first, so it is closed last: every other part may still write to it.
     RipperLog log_;
@@ -346,6 +351,11 @@ private:
     std::vector<std::unique_ptr<ObjectThread>> ripWorkers_;
     std::atomic<LONG> stopRip_{0};
     rip::WavFile wavFile_;
+    rip::PcmHandOver pcm_;
+    AudioFileWriter sampleWriter_;
+    // Held by a convert tick while it runs: a worker switching the tick off waits for it, so no
+    // tick writes to the encoder once the worker closes the file.
+    std::mutex convertTick_;
 
     // The outside encoder objects and the formats still to be set before a rip.
     com::ptr<IAudioFile> audioFile_;

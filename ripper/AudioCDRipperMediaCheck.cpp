@@ -45,7 +45,11 @@ void AudioCDRipper::runMediaCheck(IAudioCDRipper* proxy) {
             if (!pause(kSleepStep)) return;
         } while (GetTickCount() - begun < tickInterval_);
         if (!tickEnabled_) continue;
-        if (tickMode_ == TickMode::MediaCheck) checkMedia(proxy);
+        if (tickMode_ == TickMode::MediaCheck) {
+            checkMedia(proxy);
+        } else {
+            convertTick(proxy);
+        }
     }
 }
 

@@ -9,6 +9,27 @@
 
 #include "RipWorker.h"
 
+namespace {
+
+// The input every encoding rip gives the encoder: CD audio.
+constexpr LONG kSampleRate = 44100;
+constexpr LONG kChannels = 2;
+
+struct EncodingRip {
+    const char* logLine;
+    const char* extension;
+    LONG mode;  // of CreateOutputFile
+};
+
+// By OutputFormat: MP3, WMA, Ogg Vorbis.
+constexpr EncodingRip kEncodingRips[] = {
+    {"Rip Track To MP3", ".mp3", 2},
+    {"Rip Track To WMA", ".wma", 0},
+    {"Rip Track To OGG", ".ogg", 0},
+};
+
+}  // namespace
+
 AudioCDRipper::Raised AudioCDRipper::ripRefused() {
     if (mediaChangedGate()) return MEDIA_CHANGED;
     if (ripInProgress_) return DRIVE_BUSY;
@@ -54,10 +75,47 @@ STDMETHODIMP AudioCDRipper::RipTrackToWav(BSTR fileName) {
     });
 }
 
-// Encoding rips come with the output formats.
-STDMETHODIMP AudioCDRipper::RipTrackToMP3(BSTR) { return E_NOTIMPL; }
-STDMETHODIMP AudioCDRipper::RipTrackToWMA(BSTR) { return E_NOTIMPL; }
-STDMETHODIMP AudioCDRipper::RipTrackToOGG(BSTR) { return E_NOTIMPL; }
+STDMETHODIMP AudioCDRipper::RipTrackToMP3(BSTR fileName) { return ripToEncoder(fileName, OutputFormat::Mp3); }
+
+STDMETHODIMP AudioCDRipper::RipTrackToWMA(BSTR fileName) { return ripToEncoder(fileName, OutputFormat::Wma); }
+
+STDMETHODIMP AudioCDRipper::RipTrackToOGG(BSTR fileName) { return ripToEncoder(fileName, OutputFormat::Ogg); }
+
+HRESULT AudioCDRipper::ripToEncoder(BSTR fileName, OutputFormat format) {
+    const EncodingRip& rip = kEncodingRips[static_cast<int>(format)];
+    return member([&]() -> Raised {
+        if (!audioFile_ || !lameEncoder_) return FORMAT_NOT_SUPPORT;
+        log_.line(rip.logLine);
+        if (Raised refused = ripRefused()) return refused;
+        const bool wma = format == OutputFormat::Wma;
+        if (wma) audioFile_->SetInputFormat(kSampleRate, kChannels);
+        setDefaultFormatIfPending(format);
+        if (wma) audioFile_->SetInputFormat(kSampleRate, kChannels);
+        const com::bstr name = com::bstr::from_ansi(com::to_ansi(fileName) + rip.extension);
+        LONG status = -1;
+        if (FAILED(audioFile_->CreateOutputFile(name.get(), rip.mode)) || FAILED(audioFile_->GetOpenStatus(&status)) ||
+            status != 0) {
+            return FORMAT_NOT_SUPPORT;
+        }
+        stopRip_ = 0;
+        audioFile_->SetInputFormat(kSampleRate, kChannels);
+        lastError_ = NO_ERRORS;
+        sampleWriter_.Begin(audioFile_.get());
+        if (!startRipWorker([this](RipHost& host) { rip::RunEncodingRip(host, pcm_, sampleWriter_); })) {
+            audioFile_->CloseFile();
+            return OUT_OF_MEMORY;
+        }
+        return std::nullopt;
+    });
+}
+
+void AudioCDRipper::convertTick(IAudioCDRipper* proxy) {
+    std::lock_guard lock(convertTick_);
+    // The worker may have switched the tick off while this one waited to start.
+    if (!tickEnabled_ || tickMode_ != TickMode::Convert) return;
+    RipHost log(*this, proxy);
+    rip::ConvertTick(pcm_, sampleWriter_, log, stopRip_ != 0);
+}
 
 STDMETHODIMP AudioCDRipper::StopRip() {
     return member([&]() -> Raised {

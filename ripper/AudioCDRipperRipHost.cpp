@@ -55,7 +55,11 @@ void AudioCDRipper::RipHost::SetRipInProgress(bool ripping) { ripper_.ripInProgr
 
 void AudioCDRipper::RipHost::SetMediaIn() { ripper_.mediaState_ = kMediaIn; }
 
-void AudioCDRipper::RipHost::EnableTick(bool enabled) { ripper_.tickEnabled_ = enabled; }
+void AudioCDRipper::RipHost::EnableTick(bool enabled) {
+    ripper_.tickEnabled_ = enabled;
+    // Switched off, it waits for a convert tick that is still running.
+    if (!enabled) std::lock_guard wait(ripper_.convertTick_);
+}
 
 void AudioCDRipper::RipHost::SetTickMode(rip::TickMode mode) {
     ripper_.tickMode_ = mode == rip::TickMode::kConvert ? TickMode::Convert : TickMode::MediaCheck;

@@ -84,7 +84,8 @@ void RunEncodingRip(RipHost& host, PcmHandOver& pcm, SampleWriter& writer) {
   host.SetTickMode(TickMode::kMediaCheck);
   const std::size_t rest = pcm.PendingBytes();
   if (!host.StopRequested() && rest > 0) pcm.HandOver(writer, rest);
-  writer.CloseFile();
+  // An encoder that could not write its file must not end in a rip that looks complete.
+  if (!writer.CloseFile()) host.Error(FILE_ACCESS);
   UnlockTray(host, *job);
   pcm.End();
   EndRip(host, reader);

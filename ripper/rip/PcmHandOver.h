@@ -27,7 +27,8 @@ class SampleWriter {
  public:
   // A one-dimensional VT_I2 array of whole stereo sample frames; the caller destroys it.
   virtual void WriteSamples(SAFEARRAY* samples) = 0;
-  virtual void CloseFile() = 0;
+  // Completes the file; false when it could not be written completely.
+  virtual bool CloseFile() = 0;
 
  protected:
   ~SampleWriter() = default;

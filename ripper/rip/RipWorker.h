@@ -14,7 +14,7 @@ namespace rip {
 void RunWavRip(RipHost& host, WavFile& file);
 
 // Reads into the PCM buffer, which the media-check tick hands to the writer in convert mode,
-// then closes the writer's file.
+// then closes the writer's file (FILE_ACCESS raised when that fails).
 void RunEncodingRip(RipHost& host, PcmHandOver& pcm, SampleWriter& writer);
 
 }  // namespace rip

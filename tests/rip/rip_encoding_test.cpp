@@ -43,11 +43,13 @@ class SampleCollector final : public rip::SampleWriter {
     SafeArrayUnaccessData(samples);
     ++blocks_;
   }
-  void CloseFile() override {
+  bool CloseFile() override {
     std::lock_guard lock(mutex_);
     ++closes_;
     closed_ = true;
+    return !failClose_;
   }
+  void FailClose() { failClose_ = true; }
 
   std::vector<std::uint8_t> Bytes() const {
     std::lock_guard lock(mutex_);
@@ -66,6 +68,7 @@ class SampleCollector final : public rip::SampleWriter {
   bool closed_ = false;
   bool malformed_ = false;
   bool writtenAfterClose_ = false;
+  bool failClose_ = false;
 };
 
 class EncodingRipTest : public riptest::SimDiscTest {
@@ -115,6 +118,18 @@ TEST_F(EncodingRipTest, TrackTooLongForMemoryEndsWithOutOfMemory) {
   Rip(host);
   EXPECT_EQ(host.Events(), (std::vector<RipEvent>{{RipEvent::kError, OUT_OF_MEMORY}, {RipEvent::kRipOver, 100}}));
   EXPECT_EQ(encoder_.Closes(), 1);
+}
+
+TEST_F(EncodingRipTest, FileTheEncoderCouldNotCompleteIsAFileAccessError) {
+  UseDisc();
+  SimRipHost host(BURST, kTrackStart, kTrackFrames);
+  host.job.driveSpeed = 64;
+  encoder_.FailClose();
+  Rip(host);
+  const std::vector<RipEvent> events = host.Events();
+  ASSERT_GE(events.size(), 2u);
+  EXPECT_EQ(events[events.size() - 2], (RipEvent{RipEvent::kError, FILE_ACCESS}));
+  EXPECT_EQ(events.back(), (RipEvent{RipEvent::kRipOver, 100}));
 }
 
 // The tick alone, on a buffer filled by hand.

@@ -1,0 +1,140 @@
+// Ripping to MP3 and Ogg Vorbis through the COM interface, with the registered ZEVAudioFile
+// component as the encoder: the files decode back (through its file control) to the track's
+// audio within the codec's error, and the formats it cannot write, or a missing component,
+// are refused before a rip starts.
+#include "RefusedClass.h"
+#include "RipTest.h"
+
+#include "tests/outside/AudioFileClient.h"
+#include "tests/outside/AudioTestSupport.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int kSamplesPerFrame = 588;
+
+class EncodingRip : public RipTest {
+protected:
+    // The decoded file, as the player reads it.
+    static outside_test::ControlReading Decoded(const std::string& name, const char* extension) {
+        const std::string path = OutputPath(name) + extension;
+        return outside_test::readThroughControl(std::wstring(path.begin(), path.end()));
+    }
+
+    // The signal-to-noise ratio of each channel of the decoded file against the first frames of
+    // track 2.
+    static void ExpectTrackAudio(const outside_test::ControlReading& reading, std::uint32_t frames) {
+        const std::vector<std::uint8_t> bytes = Track(frames);
+        std::vector<int16_t> source(bytes.size() / 2);
+        std::memcpy(source.data(), bytes.data(), bytes.size());
+        for (int channel : {0, 1})
+            EXPECT_GT(outside_test::snrDb(source, 2, reading.pcm, 2, channel), 20) << "channel " << channel;
+    }
+
+    void ExpectOrderlyProgress() {
+        const std::vector<LONG> progress = Arguments(kRipProgressEvent);
+        ASSERT_FALSE(progress.empty());
+        EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+        EXPECT_GE(progress.front(), 0);
+        EXPECT_EQ(progress.back(), 100);
+    }
+};
+
+struct Format {
+    HRESULT (STDMETHODCALLTYPE IAudioCDRipper::*method)(BSTR);
+    const char* extension;
+};
+
+class EveryFormat : public EncodingRip, public ::testing::WithParamInterface<Format> {};
+
+TEST_P(EveryFormat, WholeTrackDecodesBackToItsAudio) {
+    OpenDisc();
+    Choose(BURST);
+    ASSERT_TRUE(Rip(GetParam().method, "encoded"));
+    EXPECT_TRUE(ripper_->errors().empty());
+    ExpectOrderlyProgress();
+    const outside_test::ControlReading reading = Decoded("encoded", GetParam().extension);
+    EXPECT_EQ(reading.openError, 0);
+    EXPECT_EQ(reading.formatA, 44100);
+    EXPECT_EQ(reading.formatB, 2);
+    EXPECT_EQ(reading.totalSamples, static_cast<LONG>(kTrackFrames * kSamplesPerFrame));
+    ExpectTrackAudio(reading, kTrackFrames);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat,
+                         ::testing::Values(Format{&IAudioCDRipper::RipTrackToMP3, ".mp3"},
+                                           Format{&IAudioCDRipper::RipTrackToOGG, ".ogg"}));
+
+TEST_F(EncodingRip, StoppedRipLeavesAFileOfWhatWasRead) {
+    OpenDisc();
+    Choose(PLAY);
+    ASSERT_EQ(ripper_->get()->put_driveSpeed(4), S_OK);  // 86 ms a block: time to stop it
+    StartRip(&IAudioCDRipper::RipTrackToMP3, "stopped");
+    ASSERT_TRUE(ripper_->pumpUntil([&] { return ripper_->count(kRipProgressEvent) > 0; }, 10000));
+    ASSERT_EQ(ripper_->get()->StopRip(), S_OK);
+    ASSERT_TRUE(WaitForRipOver());
+    const outside_test::ControlReading reading = Decoded("stopped", ".mp3");
+    ASSERT_EQ(reading.openError, 0);
+    EXPECT_GT(reading.totalSamples, 0);
+    EXPECT_LT(reading.totalSamples, static_cast<LONG>(kTrackFrames * kSamplesPerFrame));
+    ExpectTrackAudio(reading, static_cast<std::uint32_t>(reading.totalSamples / kSamplesPerFrame));
+    EXPECT_TRUE(ripper_->errors().empty());
+}
+
+TEST_F(EncodingRip, ClientFormatStandsAndTheDefaultOnlyWhilePending) {
+    OpenDisc();
+    Choose(BURST);
+    ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToMP3, "default"));
+    ASSERT_EQ(ripper_->get()->SetFormatMP3(FQ_44_KHZ, BR_64_KBPS, STEREO), S_OK);
+    ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToMP3, "smaller"));
+    const auto size = [](const std::string& name) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExA((OutputPath(name) + ".mp3").c_str(), GetFileExInfoStandard, &data);
+        return data.nFileSizeLow;
+    };
+    EXPECT_GT(size("smaller"), 0u);
+    EXPECT_LT(size("smaller"), size("default") * 6 / 10) << "64 kbit/s against the default 128";
+}
+
+TEST_F(EncodingRip, FormatTheComponentCannotWriteIsRefused) {
+    OpenDisc();
+    Choose(BURST);
+    StartRip(&IAudioCDRipper::RipTrackToWMA, "refused");
+    EXPECT_EQ(ripper_->errors(), (std::vector<LONG>{FORMAT_NOT_SUPPORT}));
+    ripper_->pumpFor(300);
+    EXPECT_EQ(ripper_->count(kRipProgressEvent), 0);
+    ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToOGG, "after")) << "nothing left running";
+}
+
+TEST_F(EncodingRip, WithoutTheComponentEncodingRipsAreRefusedAndWavStillWorks) {
+    simdrive::ConfigText config = Config();
+    config.Drive("0:1:0").Key("disc", "album").Disc("album").Track("audio 200").Track("audio 400");
+    Use(config);
+    {
+        const RefusedClass missing(CLSID_AudioFile);
+        ASSERT_TRUE(missing);
+        ASSERT_EQ(ripper_->get()->DriverOpen(), S_OK);
+    }
+    ASSERT_EQ(ripper_->get()->Refresh(), S_OK);
+    Choose(BURST);
+    for (RipMethod method : {&IAudioCDRipper::RipTrackToMP3, &IAudioCDRipper::RipTrackToWMA,
+                             &IAudioCDRipper::RipTrackToOGG})
+        StartRip(method, "missing");
+    EXPECT_EQ(ripper_->errors(), std::vector<LONG>(3, FORMAT_NOT_SUPPORT));
+    ASSERT_TRUE(RipWav("wav"));
+    EXPECT_TRUE(RippedWav("wav").data == Track());
+}
+
+TEST_F(EncodingRip, SecondRipWhileAnEncodingRipRunsIsRefused) {
+    OpenDisc();
+    Choose(BURST);
+    StartRip(&IAudioCDRipper::RipTrackToOGG, "first");
+    StartRip(&IAudioCDRipper::RipTrackToMP3, "second");
+    EXPECT_EQ(ripper_->errors(), (std::vector<LONG>{DRIVE_BUSY}));
+    ASSERT_TRUE(WaitForRipOver());
+    EXPECT_EQ(Decoded("first", ".ogg").totalSamples, static_cast<LONG>(kTrackFrames * kSamplesPerFrame));
+}
+
+}  // namespace
