@@ -98,6 +98,28 @@ TEST_F(EncodingRip, ClientFormatStandsAndTheDefaultOnlyWhilePending) {
     EXPECT_LT(size("smaller"), size("default") * 6 / 10) << "64 kbit/s against the default 128";
 }
 
+TEST_F(EncodingRip, FormatsSetUpByTheClientAreTheFilesFormats) {
+    OpenDisc();
+    Choose(BURST);
+    com::ptr<IAudioCDRipperLameMP3Encoder> settings;
+    ASSERT_EQ(CoCreateInstance(CLSID_AudioCDRipperLameMP3Encoder, nullptr, CLSCTX_INPROC_SERVER,
+                               IID_PPV_ARGS(settings.put())),
+              S_OK);
+    ASSERT_EQ(settings->put_Frequency(FQ_32_KHZ), S_OK);
+    ASSERT_EQ(settings->put_Channels(MONO), S_OK);
+    ASSERT_EQ(ripper_->get()->SetFormatMP3Ex(settings.get()), S_OK);
+    ASSERT_EQ(ripper_->get()->SetFormatOGG(FQ_48_KHZ, MONO, BR_96_KBPS, BR_NONE, BR_NONE, -1), S_OK);
+    ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToMP3, "client"));
+    ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToOGG, "client"));
+    for (auto [extension, rate] : {std::pair{".mp3", 32000L}, std::pair{".ogg", 48000L}}) {
+        const outside_test::ControlReading reading = Decoded("client", extension);
+        ASSERT_EQ(reading.openError, 0) << extension;
+        EXPECT_EQ(reading.formatA, rate) << extension;
+        EXPECT_EQ(reading.formatB, 1) << extension;
+    }
+    EXPECT_TRUE(ripper_->errors().empty());
+}
+
 TEST_F(EncodingRip, FormatTheComponentCannotWriteIsRefused) {
     OpenDisc();
     Choose(BURST);
