@@ -88,12 +88,21 @@ bool OggEncoder::writePages(bool flush) {
   return true;
 }
 
-void OggEncoder::submit(const PcmConverter::Planes& planes) {
+bool OggEncoder::submit(const PcmConverter::Planes& planes) {
+  // A few blocks at a time: libvorbis moves everything it holds for each block it takes out,
+  // and pre-extrapolates the first buffer it is given on the stack, so a large write handed
+  // over whole costs time by the square of its length and can overflow the stack.
+  constexpr size_t kPieceFrames = 4096;
   const size_t frames = planes[0].size();
-  if (frames == 0) return;
-  float** buffer = vorbis_analysis_buffer(&vorbis_->dsp, static_cast<int>(frames));
-  for (size_t c = 0; c < planes.size(); ++c) std::copy(planes[c].begin(), planes[c].end(), buffer[c]);
-  vorbis_analysis_wrote(&vorbis_->dsp, static_cast<int>(frames));
+  for (size_t from = 0; from < frames; from += kPieceFrames) {
+    const size_t piece = std::min(kPieceFrames, frames - from);
+    float** buffer = vorbis_analysis_buffer(&vorbis_->dsp, static_cast<int>(piece));
+    for (size_t c = 0; c < planes.size(); ++c)
+      std::copy_n(planes[c].begin() + static_cast<std::ptrdiff_t>(from), piece, buffer[c]);
+    vorbis_analysis_wrote(&vorbis_->dsp, static_cast<int>(piece));
+    if (!drain()) return false;
+  }
+  return true;
 }
 
 bool OggEncoder::drain() {
@@ -111,8 +120,7 @@ bool OggEncoder::drain() {
 bool OggEncoder::write(std::span<const int16_t> samples) {
   if (failed() || finished_) return false;
   converter_.push(samples, planes_);
-  submit(planes_);
-  return drain();
+  return submit(planes_);
 }
 
 bool OggEncoder::finish() {
@@ -120,9 +128,10 @@ bool OggEncoder::finish() {
   finished_ = true;
   if (!failed()) {
     converter_.finish(planes_);
-    submit(planes_);
-    vorbis_analysis_wrote(&vorbis_->dsp, 0);  // the end of the stream
-    if (drain()) writePages(true);
+    if (submit(planes_)) {
+      vorbis_analysis_wrote(&vorbis_->dsp, 0);  // the end of the stream
+      if (drain()) writePages(true);
+    }
   }
   return completeFile();
 }

@@ -36,8 +36,9 @@ class OggEncoder final : public Encoder {
  private:
   struct Vorbis;
 
-  // submit hands converted samples to the analysis; drain encodes every complete block.
-  void submit(const PcmConverter::Planes& planes);
+  // submit hands converted samples to the analysis and encodes every complete block (drain);
+  // false when the file could not be written.
+  bool submit(const PcmConverter::Planes& planes);
   bool drain();
   bool writePages(bool flush);
 

@@ -79,3 +79,20 @@ TEST(OggEncoder, RefusedFormatsMakeNoFile) {
   EXPECT_FALSE(encoder.finish());
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+TEST(OggEncoder, OneLargeWriteIsEncodedLikeManySmallOnes) {
+  // What a ripper hands over when its encoder has fallen behind: 20 seconds in one block.
+  const auto pcm = stereoTones(kCdRate * 20);
+  const std::wstring path = scratchPath(L"large.ogg");
+  {
+    OggEncoder encoder({kCdRate, 2, 128, 0, 0, -1}, {kCdRate, 2}, path);
+    ASSERT_TRUE(encoder.write(pcm));
+    ASSERT_TRUE(encoder.finish());
+  }
+  auto opened = openAudioReader(path);
+  ASSERT_EQ(opened.error, OpenError::none);
+  ASSERT_EQ(opened.reader->totalFrames(), kCdRate * 20);
+  std::vector<int16_t> decoded(pcm.size());
+  ASSERT_EQ(opened.reader->read(decoded.data(), kCdRate * 20), size_t(kCdRate) * 20);
+  EXPECT_GT(snrDb(pcm, 2, decoded, 2, 0), 20);
+}
