@@ -6,7 +6,7 @@
 #include "com/Bstr.h"
 #include "tests/outside/AudioFileClient.h"
 #include "tests/outside/AudioTestSupport.h"
-#include "tests/outside/Mp3Inspection.h"
+#include "tests/outside/Mp3FrameHeaders.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // header frame, the sample rate, the channels and the filters, checked by decoding the files.
 #include "outside/ZEVAudioFile/Mp3Encoder.h"
 #include "tests/outside/AudioTestSupport.h"
-#include "tests/outside/Mp3Inspection.h"
+#include "tests/outside/Mp3FrameHeaders.h"
 
 #include <gtest/gtest.h>
 
@@ -28,11 +28,11 @@ std::vector<uint8_t> encode(const LameMp3Settings& settings, const std::vector<i
   return readBytes(path);
 }
 
-Mp3Inspection encodeAndInspect(const LameMp3Settings& settings, int seconds = 2) {
+Mp3FrameHeaders encodeAndInspect(const LameMp3Settings& settings, int seconds = 2) {
   return inspectMp3(encode(settings, stereoTones(kCdRate * seconds)));
 }
 
-bool allFrames(const Mp3Inspection& mp3, auto predicate) {
+bool allFrames(const Mp3FrameHeaders& mp3, auto predicate) {
   return !mp3.frames.empty() && std::all_of(mp3.frames.begin(), mp3.frames.end(), predicate);
 }
 

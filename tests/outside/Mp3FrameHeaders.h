@@ -17,13 +17,13 @@ struct Mp3Frame {
   int emphasis = 0;
 };
 
-struct Mp3Inspection {
+struct Mp3FrameHeaders {
   std::vector<Mp3Frame> frames;  // audio frames only
   std::string headerFrameTag;    // "Xing", "Info" or empty
   std::vector<int16_t> pcm;      // decoded, interleaved
   int channels = 0;
 };
 
-Mp3Inspection inspectMp3(const std::vector<uint8_t>& bytes);
+Mp3FrameHeaders inspectMp3(const std::vector<uint8_t>& bytes);
 
 }  // namespace outside_test

@@ -1,4 +1,4 @@
-#include "tests/outside/Mp3Inspection.h"
+#include "tests/outside/Mp3FrameHeaders.h"
 
 #include <mpg123.h>
 
@@ -19,8 +19,8 @@ std::string headerFrameTag(const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-Mp3Inspection inspectMp3(const std::vector<uint8_t>& bytes) {
-  Mp3Inspection result;
+Mp3FrameHeaders inspectMp3(const std::vector<uint8_t>& bytes) {
+  Mp3FrameHeaders result;
   result.headerFrameTag = headerFrameTag(bytes);
   mpg123_init();
   mpg123_handle* h = mpg123_new(nullptr, nullptr);
