@@ -348,7 +348,12 @@ private:
 
     // The rips. Workers that have ended are let go when the next rip starts; one still
     // running may be sending the event during which the client starts that rip.
-    std::vector<std::unique_ptr<ObjectThread>> ripWorkers_;
+    struct RipWorker {
+        ObjectThread thread;
+        // Set when the rip has ended: all the thread has left to do is let its proxy go.
+        std::atomic<bool> ripEnded{false};
+    };
+    std::vector<std::unique_ptr<RipWorker>> ripWorkers_;
     std::atomic<LONG> stopRip_{0};
     rip::WavFile wavFile_;
     rip::PcmHandOver pcm_;

@@ -37,14 +37,16 @@ AudioCDRipper::Raised AudioCDRipper::ripRefused() {
 }
 
 bool AudioCDRipper::startRipWorker(std::function<void(RipHost& host)> work) {
-    std::erase_if(ripWorkers_, [](const std::unique_ptr<ObjectThread>& worker) { return !worker->running(); });
+    std::erase_if(ripWorkers_, [](const std::unique_ptr<RipWorker>& worker) { return !worker->thread.running(); });
     com::marshalled<IAudioCDRipper> handOver;
     handOver.marshal(this);
     ripInProgress_ = true;
-    auto worker = std::make_unique<ObjectThread>();
-    if (!worker->start(std::move(handOver), [this, work = std::move(work)](IAudioCDRipper* proxy) {
+    auto worker = std::make_unique<RipWorker>();
+    RipWorker* started = worker.get();
+    if (!worker->thread.start(std::move(handOver), [this, started, work = std::move(work)](IAudioCDRipper* proxy) {
             RipHost host(*this, proxy);
             work(host);
+            started->ripEnded = true;
         })) {
         ripInProgress_ = false;
         return false;
@@ -55,7 +57,12 @@ bool AudioCDRipper::startRipWorker(std::function<void(RipHost& host)> work) {
 
 void AudioCDRipper::endRips() {
     stopRip_ = 1;
-    // Joining serves the workers' calls to this thread, so they can finish their rips.
+    for (const std::unique_ptr<RipWorker>& worker : ripWorkers_) {
+        // When this object goes because such a worker let its proxy go, the worker waits for
+        // this thread: waiting for it here would never end.
+        if (worker->ripEnded) worker->thread.forget();
+    }
+    // Joining serves the other workers' calls to this thread, so they can finish their rips.
     ripWorkers_.clear();
 }
 

@@ -26,6 +26,9 @@ public:
     bool started() const { return static_cast<bool>(thread_); }
     // Started and not yet ended.
     bool running() const { return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT; }
+    // Lets the thread end on its own, unwaited: for a thread that has finished its body and
+    // touches nothing of ours any more.
+    void forget() { thread_.reset(); }
     // Waits for the thread's end and forgets it. The thread may be calling the waiting thread
     // through its proxy meanwhile: in a single-threaded apartment those calls are served while
     // waiting, so the thread can finish.

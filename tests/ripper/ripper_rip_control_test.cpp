@@ -98,3 +98,51 @@ TEST_F(RipTest, StopRipOutsideARipDoesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The rest of track 2 after a rip that was cut short, then a rip by a new object.
+class ObjectLetGo : public RipTest {
+protected:
+    void StartSlowRip(const std::string& name) {
+        Choose(PLAY);
+        ASSERT_EQ(ripper_->get()->put_driveSpeed(8), S_OK);
+        StartRip(&IAudioCDRipper::RipTrackToWav, name);
+        ripper_->pumpFor(100);
+    }
+    void ExpectTheNextObjectRips() {
+        ripper_.reset();
+        ripper_.emplace();
+        OpenAndRefresh();
+        Choose(BURST);
+        ASSERT_TRUE(RipWav("next"));
+        EXPECT_TRUE(RippedWav("next").data == Track());
+    }
+};
+
+TEST_F(ObjectLetGo, ApartmentLettingTheObjectGoMidRipStopsTheRipWithAValidFile) {
+    OpenDisc();
+    StartSlowRip("cut");
+    CoDisconnectObject(ripper_->get(), 0);
+    ripper_->release();
+    const riptest::WavContents wav = RippedWav("cut");
+    ASSERT_TRUE(wav.valid) << wav.problem;
+    EXPECT_LT(wav.data.size(), kTrackFrames * kFrameBytes);
+    EXPECT_TRUE(wav.data == Track(static_cast<std::uint32_t>(wav.data.size() / kFrameBytes)));
+    ExpectTheNextObjectRips();
+}
+
+TEST_F(ObjectLetGo, RipHoldingTheLastReferenceEndsAndThenTheObjectGoes) {
+    OpenDisc();
+    // Without the media-check thread the worker's proxy is all that keeps the object.
+    ASSERT_EQ(ripper_->get()->DriverClose(), S_OK);
+    StartSlowRip("held");
+    ripper_->release();
+    ripper_->pumpFor(2500);
+    const riptest::WavContents wav = RippedWav("held");
+    ASSERT_TRUE(wav.valid) << wav.problem;
+    EXPECT_TRUE(wav.data == Track());
+    ExpectTheNextObjectRips();
+}
+
+}  // namespace
