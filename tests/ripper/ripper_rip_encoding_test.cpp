@@ -83,6 +83,21 @@ TEST_F(EncodingRip, StoppedRipLeavesAFileOfWhatWasRead) {
     EXPECT_TRUE(ripper_->errors().empty());
 }
 
+TEST_F(EncodingRip, DriverCloseMidRipEndsTheRipWithACompleteFile) {
+    OpenDisc();
+    Choose(PLAY);
+    ASSERT_EQ(ripper_->get()->put_driveSpeed(4), S_OK);
+    StartRip(&IAudioCDRipper::RipTrackToOGG, "closed");
+    ASSERT_TRUE(ripper_->pumpUntil([&] { return ripper_->count(kRipProgressEvent) > 0; }, 10000));
+    // The encoder is released by DriverClose: the rip must be over, and its file complete, first.
+    ASSERT_EQ(ripper_->get()->DriverClose(), S_OK);
+    EXPECT_EQ(RipsOver(), 1);
+    const outside_test::ControlReading reading = Decoded("closed", ".ogg");
+    ASSERT_EQ(reading.openError, 0);
+    EXPECT_GT(reading.totalSamples, 0);
+    ExpectTrackAudio(reading, static_cast<std::uint32_t>(reading.totalSamples / kSamplesPerFrame));
+}
+
 TEST_F(EncodingRip, ClientFormatStandsAndTheDefaultOnlyWhilePending) {
     OpenDisc();
     Choose(BURST);
