@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds one target: build.sh <x86_64|i686> [extra cmake args...]
+# TALVO_JOBS caps the parallel jobs (default: every core).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 arch=$1; shift
@@ -8,4 +9,4 @@ if [ ! -f "$dir/build.ninja" ]; then
   cmake -S "$top" -B "$dir" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-$arch-w64-mingw32.cmake" "$@"
 fi
-cmake --build "$dir" -j"$(nproc)"
+cmake --build "$dir" -j"${TALVO_JOBS:-$(nproc)}"

@@ -30,7 +30,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 cd "$top/build/x86_64"
-ctest -j"$(nproc)" --output-on-failure --timeout 600 2>&1 | tee ctest.log
+ctest -j"${TALVO_JOBS:-$(nproc)}" --output-on-failure --timeout 600 2>&1 | tee ctest.log
 # Count the test programs, not the fixture that starts and stops the Wine session.
 results=$(grep -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: ' ctest.log | grep -v ': wine\.')
 [ -n "$results" ] || { echo "0 passed, 1 failed (ctest ran no tests)"; exit 1; }
