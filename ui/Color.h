@@ -54,6 +54,16 @@ constexpr TColor cl3DDkShadow = SystemColor(COLOR_3DDKSHADOW);
 constexpr TColor cl3DLight = SystemColor(COLOR_3DLIGHT);
 constexpr TColor clInfoText = SystemColor(COLOR_INFOTEXT);
 constexpr TColor clInfoBk = SystemColor(COLOR_INFOBK);
+constexpr TColor clHotLight = SystemColor(COLOR_HOTLIGHT);
+constexpr TColor clGradientActiveCaption = SystemColor(COLOR_GRADIENTACTIVECAPTION);
+constexpr TColor clGradientInactiveCaption = SystemColor(COLOR_GRADIENTINACTIVECAPTION);
+constexpr TColor clMenuHighlight = SystemColor(COLOR_MENUHILIGHT);
+constexpr TColor clMenuBar = SystemColor(COLOR_MENUBAR);
+
+constexpr TColor clMoneyGreen = 0xC0DCC0;
+constexpr TColor clSkyBlue = 0xF0CAA6;
+constexpr TColor clCream = 0xF0FBFF;
+constexpr TColor clMedGray = 0xA4A0A0;
 
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
