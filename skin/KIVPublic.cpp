@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
+
+#include "Application.h"
 
 namespace kiv {
 
@@ -195,6 +198,16 @@ void SetFormBounds(ui::TForm& form, const RECT& rect) {
   form.SetTop(rect.top);
   form.SetWidth(rect.right - rect.left);
   form.SetHeight(rect.bottom - rect.top);
+}
+
+void LoadSkinBitmap(ui::TBitmap& bitmap, const std::string& name) {
+  if (!bitmap.LoadFromResourceName(nullptr, name.c_str()))
+    throw std::runtime_error("Skin bitmap " + name + " is missing from the program");
+}
+
+void RefuseWrite(const ui::TComponent& component, const std::string& text) {
+  if (component.IsLoading()) throw std::invalid_argument(text);
+  ui::Application().MessageBox(text, "Error", MB_OK | MB_ICONERROR);
 }
 
 }  // namespace kiv

@@ -3,6 +3,8 @@
 // the flat frame of bordered controls, quarter turns of bitmaps and small geometry helpers.
 #pragma once
 
+#include <string>
+
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "Color.h"
@@ -44,5 +46,12 @@ RECT GetWorkAreaRect();
 void MoveControlTo(ui::TControl& control, POINT point);
 // Left, Top, Width and Height of the form from the rectangle, in that order.
 void SetFormBounds(ui::TForm& form, const RECT& rect);
+
+// Loads the skin bitmap of that name from the program's resources; a program built without
+// the skin bitmaps is a broken program, so a missing one is an error.
+void LoadSkinBitmap(ui::TBitmap& bitmap, const std::string& name);
+// Refuses a property write with an error message box; while the component's window layout is
+// being applied, where no message box may appear, with an exception carrying the text.
+void RefuseWrite(const ui::TComponent& component, const std::string& text);
 
 }  // namespace kiv

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "Application.h"
+#include "Menus.h"
 
 namespace ui {
 
@@ -66,6 +67,40 @@ void TForm::SetWindowState(TWindowState value) {
   ShowWindow(Handle(), kCommands[value]);
 }
 
+void TForm::SetMenu(TMainMenu* value) {
+  if (value == menu_) return;
+  if (menu_) {
+    menu_->window_ = nullptr;
+    RemoveFreeNotification(menu_);
+    if (HandleAllocated()) ::SetMenu(Handle(), nullptr);
+  }
+  menu_ = value;
+  if (menu_) {
+    FreeNotification(menu_);
+    if (HandleAllocated()) CreateWindowHandle();
+  }
+}
+
+void TForm::CreateWindowHandle() {
+  TCustomControl::CreateWindowHandle();
+  if (!menu_) return;
+  menu_->window_ = Handle();
+  ::SetMenu(Handle(), menu_->Handle());
+}
+
+void TForm::DestroyWnd() {
+  if (menu_) menu_->window_ = nullptr;
+  TCustomControl::DestroyWnd();
+}
+
+void TForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == menu_) {
+    menu_ = nullptr;
+    if (HandleAllocated()) ::SetMenu(Handle(), nullptr);
+  }
+}
+
 void TForm::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
@@ -102,7 +137,7 @@ SIZE TForm::FrameSize() const {
   TCreateParams params;
   const_cast<TForm*>(this)->CreateParams(params);
   RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+  AdjustWindowRectEx(&frame, params.Style, menu_ != nullptr, params.ExStyle);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 

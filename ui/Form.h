@@ -35,6 +35,8 @@ constexpr TModalResult mrNo = IDNO;
 using TCloseEvent = std::function<void(TComponent* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>;
 
+class TMainMenu;
+
 class TForm : public TCustomControl {
   UI_CLASS(TForm, TCustomControl)
  public:
@@ -47,6 +49,9 @@ class TForm : public TCustomControl {
   void SetPosition(TPosition value) { position_ = value; }
   TWindowState WindowState() const;
   void SetWindowState(TWindowState value);
+  // The main menu on the form's menu bar, or none.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* value);
 
   void SetVisible(bool value) override;
   bool Showing() const override { return Visible(); }
@@ -90,6 +95,9 @@ class TForm : public TCustomControl {
   void WndProc(TMessage& Message) override;
   void Paint() override;
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateWindowHandle() override;
+  void DestroyWnd() override;
   virtual void DoShow();
   virtual void DoHide();
   virtual void DoClose(TCloseAction& Action);
@@ -104,6 +112,7 @@ class TForm : public TCustomControl {
   TPosition position_ = poDesigned;
   TWindowState windowState_ = wsNormal;
   TWinControl* activeControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   // Client size a layout asked for; applied again once the layout (and a border style it may

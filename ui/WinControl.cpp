@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "ControlCanvas.h"
 #include "Form.h"
+#include "Menus.h"
 #include "MouseState.h"
 
 namespace ui {
@@ -489,16 +490,21 @@ void TWinControl::WndProc(TMessage& Message) {
       return Broadcast(Message);
     case WM_COMMAND:
       if (Message.LParam) return Reflect(Message, reinterpret_cast<HWND>(Message.LParam));
+      if (DispatchMenuMessage(Message)) return;
       return DefaultHandler(Message);
     case WM_NOTIFY:
       return Reflect(Message, reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom);
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-      if (item->CtlType == ODT_MENU) return DefaultHandler(Message);
+      if (item->CtlType == ODT_MENU) {
+        if (DispatchMenuMessage(Message)) return;
+        return DefaultHandler(Message);
+      }
       return Reflect(Message, item->hwndItem);
     }
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+      if (item->CtlType == ODT_MENU && DispatchMenuMessage(Message)) return;
       if (item->CtlType == ODT_MENU || !handle_) return DefaultHandler(Message);
       return Reflect(Message, GetDlgItem(handle_, static_cast<int>(item->CtlID)));
     }

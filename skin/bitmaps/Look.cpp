@@ -10,11 +10,19 @@ Rgb Entry(Look look, int entry) {
   return FromTColor(static_cast<std::uint32_t>(kiv::ThemeTableCell(static_cast<int>(look), entry).value));
 }
 
+Rgb AccentOf(Look look) {
+  switch (look) {
+    case Look::DeepBlue: return {22, 50, 128};
+    case Look::BlueGlass: return {36, 138, 222};
+    default: return Entry(look, 11);
+  }
+}
+
 }  // namespace
 
 Palette PaletteOf(Look look) {
-  return {look,          Entry(look, 3),  Entry(look, 2),  Entry(look, 8),
-          Entry(look, 9), Entry(look, 11), Entry(look, 79), Entry(look, 84)};
+  return {look,           Entry(look, 3),  Entry(look, 2),  Entry(look, 8),
+          Entry(look, 9), AccentOf(look), Entry(look, 79), Entry(look, 84)};
 }
 
 Gel FaceGel(const Palette& p, State state) {
@@ -34,25 +42,28 @@ Gel FaceGel(const Palette& p, State state) {
         default: return {{255, 255, 255}, {240, 240, 234}, {214, 208, 197}, {0, 60, 116}, 0};
       }
     case Look::DeepBlue:
+      // Flat steel faces with a navy edge; under the mouse a cool blue.
       switch (state) {
-        case State::MouseOn: return {{240, 243, 255}, {214, 220, 250}, {188, 197, 240}, Darker(p.accent, 0.3), 0};
-        case State::MouseDown: return {{178, 188, 236}, {204, 211, 245}, {228, 232, 255}, {0, 0, 0}, 0};
+        case State::MouseOn: return {{236, 242, 252}, {210, 224, 246}, {186, 204, 236}, p.accent, 0};
+        case State::MouseDown: return {{160, 180, 218}, {186, 202, 232}, {214, 224, 244}, Darker(p.accent, 0.4), 0};
         case State::Disabled: return {{242, 242, 242}, {236, 236, 236}, {230, 230, 230}, {160, 160, 160}, 0};
-        default: return {{252, 252, 252}, {236, 236, 236}, {212, 212, 212}, p.border, 0};
+        default: return {{250, 251, 253}, {232, 235, 240}, {206, 211, 222}, Darker(p.accent, 0.2), 0};
       }
     case Look::Protein:
+      // Pearl-grey gel rimmed in graphite.
       switch (state) {
-        case State::MouseOn: return {{246, 248, 255}, {214, 220, 252}, {232, 236, 255}, Darker(p.accent, 0.2), 0.5};
-        case State::MouseDown: return {{196, 204, 246}, {170, 180, 240}, {206, 214, 250}, Darker(p.accent, 0.4), 0.35};
+        case State::MouseOn: return {{255, 255, 255}, {238, 240, 246}, {224, 230, 242}, Darker(p.accent, 0.2), 0.55};
+        case State::MouseDown: return {{198, 201, 208}, {180, 184, 194}, {208, 211, 218}, {58, 61, 68}, 0.3};
         case State::Disabled: return {{252, 252, 252}, {244, 244, 246}, {248, 248, 250}, {190, 190, 198}, 0.3};
-        default: return {{255, 255, 255}, {236, 238, 246}, {248, 249, 253}, {96, 100, 140}, 0.6};
+        default: return {{255, 255, 255}, {230, 231, 235}, {214, 216, 222}, {92, 96, 106}, 0.6};
       }
     case Look::BlueGlass:
+      // Clear aqua glass.
       switch (state) {
-        case State::MouseOn: return {{228, 236, 255}, {168, 190, 255}, {214, 228, 255}, Darker(p.accent, 0.3), 0.6};
-        case State::MouseDown: return {{160, 176, 246}, {112, 130, 236}, {170, 190, 250}, Darker(p.accent, 0.5), 0.45};
-        case State::Disabled: return {{246, 247, 252}, {232, 235, 246}, {242, 244, 252}, {170, 175, 205}, 0.3};
-        default: return {{242, 246, 255}, {200, 214, 252}, {226, 234, 255}, Darker(p.accent, 0.4), 0.6};
+        case State::MouseOn: return {{226, 246, 255}, {150, 212, 250}, {202, 238, 255}, Darker(p.accent, 0.25), 0.6};
+        case State::MouseDown: return {{140, 196, 240}, {88, 160, 226}, {150, 206, 246}, Darker(p.accent, 0.45), 0.45};
+        case State::Disabled: return {{246, 249, 252}, {232, 240, 246}, {242, 246, 250}, {170, 190, 205}, 0.3};
+        default: return {{240, 250, 255}, {190, 228, 250}, {218, 242, 255}, Darker(p.accent, 0.3), 0.6};
       }
   }
   return {};

@@ -24,7 +24,9 @@ struct Palette {
   Rgb frame;        // entry 2
   Rgb border;       // entry 8, control borders
   Rgb face;         // entry 9, control faces
-  Rgb accent;       // entry 11, the style's highlight colour
+  // The style's own colour in the pictures: entry 11, except where three styles would share one
+  // lavender: DeepBlue takes a deep navy and BlueGlass an azure.
+  Rgb accent;
   Rgb track;        // entry 79, behind track bars
   Rgb scroll;       // entry 84, behind scroll thumbs
 };

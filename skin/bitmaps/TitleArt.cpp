@@ -43,14 +43,17 @@ Paint TitleBackground(const Palette& p, int height) {
       return VerticalGradient(0, h, {{0, {61, 149, 255}}, {0.08, {0, 94, 240}}, {0.45, {0, 84, 227}},
                                      {0.85, {0, 68, 214}}, {1, {0, 58, 190}}});
     case Look::DeepBlue:
-      return VerticalGradient(0, h, {{0, Lighter(p.accent, 0.35)}, {0.12, p.accent},
-                                     {1, Darker(p.accent, 0.5)}});
+      // Deep navy, lit along its top edge.
+      return VerticalGradient(0, h, {{0, Lighter(p.accent, 0.45)}, {0.1, Lighter(p.accent, 0.12)},
+                                     {0.55, p.accent}, {1, Darker(p.accent, 0.45)}});
     case Look::Protein:
-      return VerticalGradient(0, h, {{0, Lighter(p.accent, 0.55)}, {0.5, Lighter(p.accent, 0.15)},
-                                     {0.52, p.accent}, {1, Darker(p.accent, 0.25)}});
+      // Graphite gel: a lit upper half over a dark lower one.
+      return VerticalGradient(0, h, {{0, {156, 160, 168}}, {0.48, {100, 104, 113}}, {0.5, {64, 67, 75}},
+                                     {1, {40, 42, 48}}});
     case Look::BlueGlass:
-      return VerticalGradient(0, h, {{0, Lighter(p.accent, 0.65)}, {0.48, Lighter(p.accent, 0.25)},
-                                     {0.5, Darker(p.accent, 0.2)}, {1, Lighter(p.accent, 0.1)}});
+      // Azure glass with a bright reflection over its upper half.
+      return VerticalGradient(0, h, {{0, Lighter(p.accent, 0.75)}, {0.46, Lighter(p.accent, 0.35)},
+                                     {0.5, p.accent}, {1, Lighter(p.accent, 0.3)}});
   }
   return Solid(p.frame);
 }
@@ -65,7 +68,9 @@ Picture TitlePartPicture(const Palette& p, TitlePart part) {
   Raster r(width, m.height);
   r.Fill(Row(0, 0, width, m.height), TitleBackground(p, m.height));
   // A dark line closes the bar at its bottom; caps shade toward the window's edges.
-  const Rgb line = p.look == Look::MacOS ? Rgb{140, 140, 140} : Darker(p.look == Look::WinXP ? p.frame : p.accent, 0.45);
+  const Rgb line = p.look == Look::MacOS     ? Rgb{140, 140, 140}
+                   : p.look == Look::Protein ? Rgb{24, 25, 29}
+                                             : Darker(p.look == Look::WinXP ? p.frame : p.accent, 0.45);
   r.Fill(Row(0, m.height - 1, width, m.height), Solid(line));
   if (part == TitlePart::Left) r.Fill(Row(0, 0, 1, m.height), Solid(kWhite), 0.35);
   if (part == TitlePart::Right) r.Fill(Row(width - 1, 0, width, m.height), Solid(kBlack), 0.25);
@@ -127,9 +132,12 @@ Picture TitleButtonPicture(const Palette& p, TitleButton button, State state) {
       const Rgb base = close && p.look == Look::WinXP ? Rgb{226, 88, 56}
                                                       : p.look == Look::WinXP ? Rgb{40, 110, 245} : p.accent;
       Rgb c = state == State::MouseOn ? Lighter(base, 0.25) : state == State::MouseDown ? Darker(base, 0.25) : base;
-      const double radius = p.look == Look::WinXP ? 3 : 2;
+      const double radius = p.look == Look::WinXP ? 3 : 1;
       Shape face = RoundRect(0.5, 0.5, n - 0.5, n - 0.5, radius);
-      PaintGel(r, face, 0, n, {Lighter(c, 0.45), c, Darker(c, 0.2), p.look == Look::WinXP ? kWhite : Darker(c, 0.6), 0});
+      // DeepBlue's square buttons stand out from the navy bar by a light rim.
+      const Rgb rim = p.look == Look::WinXP ? kWhite : Lighter(c, 0.55);
+      if (p.look == Look::DeepBlue && close && state != State::Normal) c = Rgb{196, 52, 44};
+      PaintGel(r, face, 0, n, {Lighter(c, 0.3), c, Darker(c, 0.25), rim, 0});
       const double inset = n * 0.22;
       r.Fill(GlyphOf(button, inset + pressed, inset + pressed, n - 2 * inset, n >= 20 ? 2.4 : 1.8), Solid(kWhite));
       break;
@@ -137,7 +145,7 @@ Picture TitleButtonPicture(const Palette& p, TitleButton button, State state) {
     case Look::Protein:
     case Look::BlueGlass: {
       // Only the symbol and, under the mouse, a lit drop behind it.
-      const Rgb tint = close ? Rgb{232, 80, 72} : Lighter(p.accent, 0.3);
+      const Rgb tint = close ? Rgb{232, 80, 72} : p.look == Look::Protein ? Rgb{150, 156, 168} : Lighter(p.accent, 0.3);
       if (state != State::Normal) {
         Gel gel{Lighter(tint, 0.6), tint, Lighter(tint, 0.3), Darker(tint, 0.35), 0.5};
         if (state == State::MouseDown) gel = {Lighter(tint, 0.2), Darker(tint, 0.3), tint, Darker(tint, 0.55), 0.3};

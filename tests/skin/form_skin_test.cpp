@@ -1,0 +1,408 @@
+// The form skin on real windows: what each style writes, the refusals, the frame and caption
+// on the screen, the title bar's buttons, dragging, maximising and edge sizing, and a capture of
+// a skinned window in every style under the build folder.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../ui/WindowTestKit.h"
+#include "Application.h"
+#include "KIVForm.h"
+#include "KIVPublic.h"
+#include "Menus.h"
+
+namespace {
+
+using namespace kiv;
+using testkit::Pump;
+
+// Message boxes land here for the length of a test.
+class MessageBoxes {
+ public:
+  MessageBoxes() {
+    ui::Application().MessageBoxSink = [this](const std::string& text, const std::string&, UINT) {
+      texts.push_back(text);
+      return IDOK;
+    };
+  }
+  ~MessageBoxes() { ui::Application().MessageBoxSink = nullptr; }
+  std::vector<std::string> texts;
+};
+
+struct SkinnedWindow {
+  explicit SkinnedWindow(TkivUIStyle style = TkivUIStyle::DeepBlue, int width = 400, int height = 300) {
+    form = std::make_unique<ui::TForm>(nullptr);
+    form->SetCaption("Track list");
+    form->SetBounds(60, 40, width, height);
+    skin = new TkivForm(form.get());
+    skin->SetUIStyle(style);
+    form->SetBounds(60, 40, width, height);
+  }
+  void Show() {
+    form->Show();
+    Pump();
+  }
+  TkivTitleBar& bar() const { return skin->TitleBar(); }
+  // The middle of the title bar's button of that type, in bar coordinates.
+  POINT ButtonPoint(TkivTitleBarBtnType type) const {
+    for (int x = 0; x < bar().Width(); ++x)
+      for (int y = 0; y < bar().Height(); ++y) {
+        const int index = bar().ButtonAt({x, y});
+        if (index >= 0 && bar().Buttons().Items(index).ButtonType() == type) return {x + 4, y + 4};
+      }
+    ADD_FAILURE() << "no button of type " << type;
+    return {0, 0};
+  }
+  void Click(POINT p) {
+    testkit::Send(bar(), WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(p.x, p.y));
+    testkit::Send(bar(), WM_LBUTTONUP, 0, testkit::At(p.x, p.y));
+    Pump();
+  }
+  std::unique_ptr<ui::TForm> form;
+  TkivForm* skin;
+};
+
+// Writes the picture as a 32-bit BMP file.
+void SaveBmp(const ui::TBitmap& picture, const std::string& path) {
+  const int w = picture.Width(), h = picture.Height();
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = w;
+  info.biHeight = -h;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  const DWORD bytes = static_cast<DWORD>(w) * h * 4;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + bytes;
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(out, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  WriteFile(out, &file, sizeof(file), &written, nullptr);
+  WriteFile(out, &info, sizeof(info), &written, nullptr);
+  for (int y = 0; y < h; ++y) WriteFile(out, picture.ScanLine(y), w * 4, &written, nullptr);
+  CloseHandle(out);
+}
+
+ui::TColor WindowPixel(HWND wnd, int x, int y) {
+  ui::WindowDc dc = ui::WindowDc::Client(wnd);
+  return GetPixel(dc.get(), x, y);
+}
+
+TEST(FormSkinStyles, EachStyleWritesItsFrameColoursOffsetsAndMinimumSize) {
+  for (TkivUIStyle style : {TkivUIStyle::MacOS, TkivUIStyle::WinXP, TkivUIStyle::DeepBlue,
+                            TkivUIStyle::Protein, TkivUIStyle::BlueGlass}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    SkinnedWindow w(style);
+    EXPECT_EQ(w.skin->BorderColor(), GetThemeColor(style, 2));
+    EXPECT_EQ(w.skin->Color(), GetThemeColor(style, 3));
+    EXPECT_EQ(w.skin->MenuBarColor(), GetThemeColor(style, 3));
+    EXPECT_EQ(w.skin->BorderWidth(), GetThemeInteger(style, 4));
+    EXPECT_EQ(w.form->Constraints().MinWidth, GetThemeInteger(style, 6));
+    EXPECT_EQ(w.form->Constraints().MinHeight, 50);
+    EXPECT_EQ(w.bar().RegionRadius(), GetThemeInteger(style, 7));
+    EXPECT_EQ(w.bar().LeftBtnXOffset(), GetThemeInteger(style, 67));
+    EXPECT_EQ(w.bar().RightBtnXOffset(), GetThemeInteger(style, 68));
+    EXPECT_EQ(w.bar().Sections().Count(), 3);
+    EXPECT_EQ(w.bar().Height(), w.bar().Sections().Items(0).Picture().Height());
+    for (int i = 0; i < w.bar().Buttons().Count(); ++i) {
+      EXPECT_EQ(w.bar().Buttons().Items(i).Top(), GetThemeInteger(style, 69));
+      EXPECT_EQ(w.bar().Buttons().Items(i).Transparent(), GetThemeBoolean(style, 66));
+    }
+  }
+}
+
+TEST(FormSkinStyles, DeepBlueGivesAThinBlackFrameAndTheTitleBarsMinimumWidth) {
+  SkinnedWindow w(TkivUIStyle::WinXP);
+  w.skin->SetUIStyle(TkivUIStyle::DeepBlue);
+  EXPECT_EQ(w.skin->BorderWidth(), 1);
+  EXPECT_EQ(w.skin->BorderColor(), ui::clBlack);
+  EXPECT_EQ(w.form->Constraints().MinWidth, 130);
+  EXPECT_EQ(w.form->Constraints().MinHeight, 50);
+}
+
+TEST(FormSkinStyles, CustomChangesNothingButTheStoredStyle) {
+  SkinnedWindow w(TkivUIStyle::WinXP);
+  w.skin->SetBorderColor(ui::clRed);
+  const RECT bounds = w.form->BoundsRect();
+  w.skin->SetUIStyle(TkivUIStyle::Custom);
+  EXPECT_EQ(w.skin->UIStyle(), TkivUIStyle::Custom);
+  EXPECT_EQ(w.skin->BorderColor(), ui::clRed);
+  EXPECT_EQ(w.skin->BorderWidth(), 3);
+  EXPECT_EQ(w.bar().UIStyle(), TkivUIStyle::WinXP);
+  const RECT after = w.form->BoundsRect();
+  EXPECT_TRUE(EqualRect(&bounds, &after));
+}
+
+TEST(FormSkinGeometry, TheSkinPanelFillsTheFrameAndHeightRoundTrips) {
+  SkinnedWindow w(TkivUIStyle::WinXP);
+  w.Show();
+  EXPECT_EQ(w.skin->Left(), 3);
+  EXPECT_EQ(w.skin->Top(), 0);
+  EXPECT_EQ(w.skin->Width(), 394);
+  EXPECT_EQ(w.skin->Height(), 297);
+  w.skin->SetHeight(200);
+  EXPECT_EQ(w.form->Height(), 203);
+  EXPECT_EQ(w.skin->Height(), 200);
+  // A style write sets the size again and must not grow the window.
+  w.skin->SetUIStyle(TkivUIStyle::WinXP);
+  EXPECT_EQ(w.form->Height(), 203);
+  w.skin->SetTitleBarVisible(false);
+  w.skin->SetHeight(200);
+  EXPECT_EQ(w.skin->Top(), 3);
+  EXPECT_EQ(w.skin->Height(), 200);
+  w.skin->SetWidth(250);
+  EXPECT_EQ(w.form->Width(), 256);
+  EXPECT_EQ(w.skin->Width(), 250);
+}
+
+TEST(FormSkinRefusals, SorryMessagesKeepTheOldValue) {
+  MessageBoxes boxes;
+  SkinnedWindow w;
+  w.skin->SetFormPanel(w.skin);
+  EXPECT_EQ(w.skin->FormPanel(), nullptr);
+  TkivTitleBarSections& sections = w.bar().Sections();
+  sections.Items(0).SetAlign(kivClient);
+  EXPECT_EQ(sections.Items(0).Align(), kivLeft);
+  TkivTitleBarButtons& buttons = w.bar().Buttons();
+  ASSERT_EQ(buttons.Items(0).ButtonType(), kivControlBox);
+  buttons.Items(1).SetButtonType(kivControlBox);
+  EXPECT_EQ(buttons.Items(1).ButtonType(), kivClose);
+  ASSERT_EQ(boxes.texts.size(), 3u);
+  EXPECT_EQ(boxes.texts[0], "Sorry, you can't select the Form assign to FormPanel property");
+  EXPECT_EQ(boxes.texts[1], "Sorry, only one section's Align property can be \"kivClient\"");
+  EXPECT_EQ(boxes.texts[2], "Sorry, only one button's ButtonType property can be \"kivControlBox\"");
+  // Writing the value an item already holds is no conflict.
+  sections.Items(2).SetAlign(kivClient);
+  buttons.Items(0).SetButtonType(kivControlBox);
+  EXPECT_EQ(boxes.texts.size(), 3u);
+}
+
+TEST(FormSkinRefusals, NoMessageBoxWhileALayoutLoads) {
+  MessageBoxes boxes;
+  ui::TForm form(nullptr);
+  ui::TLayoutLoading loading(form);
+  auto* skin = new TkivForm(&form);
+  EXPECT_THROW(skin->TitleBarButtons().Items(2).SetButtonType(kivControlBox), std::invalid_argument);
+  EXPECT_EQ(skin->TitleBarButtons().Items(2).ButtonType(), kivMax);
+  EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST(FormSkinRefusals, ASecondSkinIsRefusedBeforeAnythingIsMade) {
+  SkinnedWindow w;
+  const int components = w.form->ComponentCount();
+  const int controls = w.form->ControlCount();
+  try {
+    new TkivForm(w.form.get());
+    FAIL() << "a second skin was made";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Sorry, You can create only one TkivForm component in one form!");
+  }
+  EXPECT_EQ(w.form->ComponentCount(), components);
+  EXPECT_EQ(w.form->ControlCount(), controls);
+  ui::TComponent owner(nullptr);
+  EXPECT_THROW(new TkivForm(&owner), std::invalid_argument);
+  EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+TEST(FormSkinWindow, TheSystemCaptionGoesAndTheFrameIsPainted) {
+  SkinnedWindow w(TkivUIStyle::WinXP);
+  w.skin->SetBorderColor(0x0000C0);
+  w.Show();
+  HWND wnd = w.form->Handle();
+  EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CAPTION, 0);
+  EXPECT_EQ(w.skin->Caption(), "Track list");
+  EXPECT_EQ(w.bar().Caption(), "Track list");
+  RECT client;
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 400);
+  EXPECT_EQ(WindowPixel(wnd, 1, 150), 0x0000C0u);
+  EXPECT_EQ(WindowPixel(wnd, 398, 150), 0x0000C0u);
+  EXPECT_EQ(WindowPixel(wnd, 200, 298), 0x0000C0u);
+  // WinXP's rounded top corners: the corner pixel is outside the window's region.
+  ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(wnd, region.get()), ERROR);
+  EXPECT_FALSE(PtInRegion(region.get(), 0, 0));
+  EXPECT_TRUE(PtInRegion(region.get(), 0, 299));
+}
+
+TEST(FormSkinWindow, TheCloseButtonClosesTheWindow) {
+  SkinnedWindow w;
+  int closes = 0;
+  w.form->OnClose = [&](ui::TComponent*, ui::TCloseAction&) { ++closes; };
+  w.Show();
+  w.Click(w.ButtonPoint(kivClose));
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(w.form->Visible());
+}
+
+TEST(FormSkinWindow, AButtonEventThatFreesTheWindowIsSurvived) {
+  SkinnedWindow w;
+  w.Show();
+  TkivTitleBarButton& help = w.bar().Buttons().Add();
+  help.SetButtonType(kivHelp);
+  int clicks = 0;
+  w.skin->SetOnTitleBarHelpBtnClick([&](ui::TComponent*, int) {
+    ++clicks;
+    w.form.reset();
+  });
+  w.bar().Repaint();
+  const POINT p = w.ButtonPoint(kivHelp);
+  testkit::Send(w.bar(), WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(p.x, p.y));
+  testkit::Send(w.bar(), WM_LBUTTONUP, 0, testkit::At(p.x, p.y));
+  Pump();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(w.form);
+}
+
+TEST(FormSkinWindow, DoubleClickMaximisesIntoTheWorkAreaAndRestores) {
+  SkinnedWindow w(TkivUIStyle::WinXP);
+  w.Show();
+  const RECT work = GetWorkAreaRect();
+  const RECT normal = w.form->BoundsRect();
+  TkivTitleBarButton* max = nullptr;
+  for (int i = 0; i < w.bar().Buttons().Count(); ++i)
+    if (w.bar().Buttons().Items(i).ButtonType() == kivMax) max = &w.bar().Buttons().Items(i);
+  ASSERT_TRUE(max);
+  ui::TBitmap maxPicture;
+  LoadSkinBitmap(maxPicture, "WINXP_TITLEBTN_MAX_NORMAL");
+  ui::TBitmap restorePicture;
+  LoadSkinBitmap(restorePicture, "WINXP_TITLEBTN_RST_NORMAL");
+  auto showsPicture = [&](const ui::TBitmap& expected) {
+    auto& shown = static_cast<ui::TBitmap&>(*max->PicNormal().Graphic());
+    return shown.Width() == expected.Width() && shown.Pixel(4, 4) == expected.Pixel(4, 4) &&
+           shown.Pixel(8, 8) == expected.Pixel(8, 8);
+  };
+  EXPECT_TRUE(showsPicture(maxPicture));
+
+  testkit::Send(w.bar(), WM_LBUTTONDBLCLK, MK_LBUTTON, testkit::At(60, 8));
+  Pump();
+  EXPECT_EQ(w.form->WindowState(), ui::wsMaximized);
+  RECT bounds;
+  GetWindowRect(w.form->Handle(), &bounds);
+  EXPECT_EQ(bounds.left, work.left);
+  EXPECT_EQ(bounds.top, work.top);
+  EXPECT_EQ(bounds.right - bounds.left, work.right - work.left);
+  EXPECT_EQ(bounds.bottom - bounds.top, work.bottom - work.top);
+  EXPECT_EQ(w.skin->Width(), work.right - work.left - 6);
+  EXPECT_TRUE(showsPicture(restorePicture));
+  // A maximised window is neither dragged nor sized from its edges.
+  EXPECT_EQ(w.skin->EdgeAt(ui::MakeMouseLParam(work.left + 1, work.top + 100)), HTNOWHERE);
+
+  testkit::Send(w.bar(), WM_LBUTTONDBLCLK, MK_LBUTTON, testkit::At(60, 8));
+  Pump();
+  EXPECT_EQ(w.form->WindowState(), ui::wsNormal);
+  GetWindowRect(w.form->Handle(), &bounds);
+  EXPECT_TRUE(EqualRect(&bounds, &normal));
+  EXPECT_TRUE(showsPicture(maxPicture));
+}
+
+TEST(FormSkinWindow, DraggingTheTitleMovesTheWindowWithTheMouse) {
+  SkinnedWindow w;
+  w.Show();
+  SetForegroundWindow(w.form->Handle());
+  Pump();
+  const RECT before = w.form->BoundsRect();
+  const POINT start = w.bar().ClientToScreen({80, 8});
+  SetCursorPos(start.x, start.y);
+  Pump();
+  INPUT input[3] = {};
+  for (INPUT& i : input) i.type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  // Absolute, so no pointer acceleration scales the move.
+  input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  // The middle of the target pixel in the 0..65535 scale.
+  input[1].mi.dx = MulDiv(2 * (start.x + 50) + 1, 32768, GetSystemMetrics(SM_CXSCREEN));
+  input[1].mi.dy = MulDiv(2 * (start.y + 30) + 1, 32768, GetSystemMetrics(SM_CYSCREEN));
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(3, input, sizeof(INPUT));
+  Pump(10);
+  RECT after;
+  GetWindowRect(w.form->Handle(), &after);
+  EXPECT_EQ(after.left - before.left, 50);
+  EXPECT_EQ(after.top - before.top, 30);
+}
+
+TEST(FormSkinWindow, EdgesOfASizeableWindowSizeItAlsoOverTheTitleBar) {
+  SkinnedWindow w;
+  w.Show();
+  const POINT corner = w.form->ClientToScreen({1, 1});
+  const LPARAM at = ui::MakeMouseLParam(corner.x, corner.y);
+  EXPECT_EQ(testkit::Send(*w.form, WM_NCHITTEST, 0, at), HTTOPLEFT);
+  EXPECT_EQ(testkit::Send(w.bar(), WM_NCHITTEST, 0, at), HTTRANSPARENT);
+  const POINT middle = w.form->ClientToScreen({200, 150});
+  EXPECT_EQ(testkit::Send(*w.form, WM_NCHITTEST, 0, ui::MakeMouseLParam(middle.x, middle.y)), HTCLIENT);
+
+  ui::TForm single(nullptr);
+  single.SetBorderStyle(ui::bsSingle);
+  single.SetBounds(20, 20, 300, 200);
+  new TkivForm(&single);
+  single.Show();
+  Pump();
+  const POINT edge = single.ClientToScreen({1, 100});
+  EXPECT_EQ(testkit::Send(single, WM_NCHITTEST, 0, ui::MakeMouseLParam(edge.x, edge.y)), HTCLIENT);
+}
+
+TEST(FormSkinWindow, ASkinDestroyedBeforeItsFormTakesItsFilterAlong) {
+  SkinnedWindow w;
+  w.Show();
+  const POINT corner = w.form->ClientToScreen({1, 1});
+  const LPARAM at = ui::MakeMouseLParam(corner.x, corner.y);
+  ASSERT_EQ(testkit::Send(*w.form, WM_NCHITTEST, 0, at), HTTOPLEFT);
+  delete w.skin;
+  EXPECT_EQ(testkit::Send(*w.form, WM_NCHITTEST, 0, at), HTCLIENT);
+  testkit::Send(*w.form, WM_SIZE, 0, MAKELPARAM(300, 200));
+  testkit::Send(*w.form, WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_FALSE(ui::Application().OnMessage);
+}
+
+TEST(FormSkinMenu, AShortCutFiresItsItemOnlyInItsOwnWindow) {
+  SkinnedWindow w;
+  ui::TMainMenu menu(nullptr);
+  auto* file = new ui::TMenuItem(&menu);
+  file->SetCaption("&File");
+  menu.Items().Add(file);
+  auto* refresh = new ui::TMenuItem(&menu);
+  refresh->SetCaption("Refresh");
+  refresh->SetShortCut(VK_F5);
+  file->Add(refresh);
+  int clicks = 0;
+  refresh->OnClick = [&](ui::TComponent*) { ++clicks; };
+  w.skin->SetMenu(&menu);
+  w.Show();
+  PostMessageA(w.bar().Handle(), WM_KEYDOWN, VK_F5, 0);
+  Pump();
+  EXPECT_EQ(clicks, 1);
+
+  ui::TForm other(nullptr);
+  other.Show();
+  PostMessageA(other.Handle(), WM_KEYDOWN, VK_F5, 0);
+  Pump();
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(FormSkinCaptures, ASkinnedWindowInEveryStyle) {
+  CreateDirectoryA("..\\captures", nullptr);
+  const struct {
+    TkivUIStyle style;
+    const char* name;
+  } styles[] = {{TkivUIStyle::MacOS, "MacOS"}, {TkivUIStyle::WinXP, "WinXP"}, {TkivUIStyle::DeepBlue, "DeepBlue"},
+                {TkivUIStyle::Protein, "Protein"}, {TkivUIStyle::BlueGlass, "BlueGlass"}};
+  for (const auto& s : styles) {
+    SkinnedWindow w(s.style, 360, 220);
+    w.skin->SetCaption("TalvoRipper - " + std::string(s.name));
+    w.bar().Buttons().Add().SetButtonType(kivHelp);
+    // A button added later takes the style with the next style write.
+    w.skin->SetUIStyle(s.style);
+    w.Show();
+    std::unique_ptr<ui::TBitmap> picture = testkit::Capture(*w.form);
+    SaveBmp(*picture, std::string("..\\captures\\formskin_") + s.name + ".bmp");
+    // The title bar is drawn: its pictures' colours, not the panel's, at its top.
+    EXPECT_NE(picture->Pixel(180, 3), ui::ColorToRGB(w.skin->Color())) << s.name;
+  }
+}
+
+}  // namespace
