@@ -1,0 +1,24 @@
+// The program's own pictures: the splash picture, the about box picture and the advert
+// window's product picture, in one family look (night-blue ground, an iridescent disc, level
+// bars, the product name set in white).
+#pragma once
+
+#include "Lettering.h"
+#include "Picture.h"
+
+namespace appart {
+
+struct Fonts {
+  std::string bold;     // headings
+  std::string regular;  // small print
+};
+
+inline constexpr int kFlashWidth = 350, kFlashHeight = 233;
+inline constexpr int kAboutWidth = 350, kAboutHeight = 219;
+inline constexpr int kAdvertWidth = 120, kAdvertHeight = 170;
+
+skinart::Picture FlashPicture(Lettering& lettering, const Fonts& fonts);
+skinart::Picture AboutPicture(Lettering& lettering, const Fonts& fonts);
+skinart::Picture AdvertPicture(Lettering& lettering, const Fonts& fonts);
+
+}  // namespace appart

@@ -1,0 +1,32 @@
+// The program's pictures, stored as JPEG in its resources, decode at their window sizes; data
+// that is not a JPEG picture is refused without ending the program.
+#include "JpegPicture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(Pictures, TheProgramsPicturesDecodeAtTheirSizes) {
+  const struct {
+    const char* name;
+    int width, height;
+  } pictures[] = {{"FLASH_PICTURE", 350, 233}, {"ABOUT_PICTURE", 350, 219}, {"ADVERT_PICTURE", 120, 170}};
+  for (const auto& picture : pictures) {
+    ui::TBitmap bitmap;
+    ASSERT_TRUE(app::LoadJpegResource(picture.name, bitmap)) << picture.name;
+    EXPECT_EQ(bitmap.Width(), picture.width) << picture.name;
+    EXPECT_EQ(bitmap.Height(), picture.height) << picture.name;
+    // The night-blue ground: more blue than red in the top-left corner.
+    const std::uint32_t corner = bitmap.ScanLine(0)[0];
+    EXPECT_GT(corner & 0xFF, (corner >> 16) & 0xFF) << picture.name;
+  }
+}
+
+TEST(Pictures, DataThatIsNotAJpegPictureIsRefused) {
+  ui::TBitmap bitmap(3, 2);
+  const std::string junk = "\xFF\xD8 this is not a picture at all";
+  EXPECT_FALSE(app::DecodeJpeg(junk.data(), junk.size(), bitmap));
+  EXPECT_FALSE(app::DecodeJpeg(nullptr, 0, bitmap));
+  EXPECT_EQ(bitmap.Width(), 3);
+  EXPECT_FALSE(app::LoadJpegResource("NO_SUCH_PICTURE", bitmap));
+}
