@@ -2,6 +2,7 @@
 // and the device-change decision by volume serial.
 #include "CdPlayback.h"
 #include "DiscSerial.h"
+#include "FakeCdAudioDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -11,43 +12,6 @@
 using namespace app;
 
 namespace {
-
-// A disc of `tracks` tracks in a device that plays when told and reports the position set.
-class FakeDevice : public CdAudioDevice {
- public:
-  bool Open() override {
-    calls.push_back("open");
-    open = present;
-    return present;
-  }
-  bool IsOpen() const override { return open; }
-  void Close() override {
-    calls.push_back("close");
-    open = false;
-  }
-  int TrackCount() override { return tracks; }
-  bool PlayFrom(int track) override {
-    calls.push_back("play " + std::to_string(track));
-    playing = true;
-    position = {track, 0, 0, 0};
-    return true;
-  }
-  bool Position(TrackPosition& p) override {
-    p = position;
-    return open;
-  }
-  bool IsPlaying() override { return playing; }
-  void Stop() override {
-    calls.push_back("stop");
-    playing = false;
-  }
-  void StopAll() override { calls.push_back("stop cdaudio"); }
-
-  bool present = true, open = false, playing = false;
-  int tracks = 10;
-  TrackPosition position;
-  std::vector<std::string> calls;
-};
 
 struct FakeView : CdPlaybackView {
   void SetPlayEnabled(bool e) override { play = e; }
@@ -59,7 +23,7 @@ struct FakeView : CdPlaybackView {
 };
 
 struct Playback : ::testing::Test {
-  FakeDevice device;
+  FakeCdAudioDevice device;
   FakeView view;
   CdPlayback playback{device, view};
 };
