@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "ParentImage.h"
 
 namespace kiv {
 
@@ -77,16 +78,7 @@ void Turn(ui::TBitmap& bitmap, Place place) {
 }  // namespace
 
 void PaintParentBackground(ui::TCanvas& canvas, ui::TControl& control) {
-  ui::TWinControl* parent = control.Parent();
-  HDC dc = canvas.Handle();
-  if (!parent || !dc) return;
-  ui::SavedDcState saved(dc);
-  POINT origin;
-  GetViewportOrgEx(dc, &origin);
-  SetViewportOrgEx(dc, origin.x - control.Left(), origin.y - control.Top(), nullptr);
-  IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
-  parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  ui::DrawParentImage(control, canvas.Handle());
 }
 
 void TileBitmap(ui::TCanvas& canvas, const ui::TGraphic& picture, const RECT& rect) {

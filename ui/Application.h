@@ -23,7 +23,7 @@ class TApplication : public TComponent {
 
   template <typename T>
   T* CreateForm() {
-    T* form = new T(this);
+    T* form = Create<T>(this);
     if (!mainForm_) mainForm_ = form;
     return form;
   }

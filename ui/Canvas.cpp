@@ -180,4 +180,17 @@ RECT TCanvas::ClipRect() {
   return rect;
 }
 
+void Frame3D(TCanvas& canvas, RECT& rect, TColor topColor, TColor bottomColor, int width) {
+  canvas.Brush().SetStyle(bsSolid);
+  for (int i = 0; i < width && rect.right - rect.left > 1 && rect.bottom - rect.top > 1; ++i) {
+    canvas.Brush().SetColor(topColor);
+    canvas.FillRect({rect.left, rect.top, rect.right - 1, rect.top + 1});
+    canvas.FillRect({rect.left, rect.top, rect.left + 1, rect.bottom - 1});
+    canvas.Brush().SetColor(bottomColor);
+    canvas.FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom});
+    canvas.FillRect({rect.right - 1, rect.top, rect.right, rect.bottom});
+    InflateRect(&rect, -1, -1);
+  }
+}
+
 }  // namespace ui

@@ -82,4 +82,9 @@ class TCanvas {
   POINT penPos_{0, 0};
 };
 
+// Draws a frame width pixels thick just inside rect, its top and left edges in topColor and its
+// bottom and right edges in bottomColor (a raised or lowered edge), and shrinks rect to what
+// lies inside the frame. The canvas's brush colour is left changed.
+void Frame3D(TCanvas& canvas, RECT& rect, TColor topColor, TColor bottomColor, int width);
+
 }  // namespace ui

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -66,9 +67,15 @@ class TComponent {
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   // Runs once the window layout that created this component has been applied.
   virtual void Loaded() {}
+  // The second phase of construction, run by Create<T>() once the most derived constructor is
+  // done: construction steps that call virtual operations a derived class supplies go here
+  // (an override calls its base's first), since a base constructor only reaches its own.
+  virtual void AfterConstruction() {}
 
  private:
   friend class TLayoutLoading;
+  template <typename T, typename... Args>
+  friend T* Create(TComponent* AOwner, Args&&... args);
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
   void BroadcastNotification(TComponent* AComponent, TOperation Operation);
@@ -79,6 +86,21 @@ class TComponent {
   std::vector<TComponent*> freeNotifies_;
   unsigned state_ = 0;
 };
+
+// Makes a component in both phases: the constructor, then AfterConstruction. The owner frees
+// it (with no owner the caller does). Components whose classes have a second phase are made
+// only through this.
+template <typename T, typename... Args>
+T* Create(TComponent* AOwner, Args&&... args) {
+  T* component = new T(AOwner, std::forward<Args>(args)...);
+  try {
+    static_cast<TComponent*>(component)->AfterConstruction();
+  } catch (...) {
+    delete component;
+    throw;
+  }
+  return component;
+}
 
 // A window layout is applied inside one of these: the root and every component created for it
 // (owned by it, directly or through others) are in csLoading until the scope ends; then their

@@ -82,8 +82,13 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
-  for (; wnd; wnd = GetParent(wnd))
+  while (wnd) {
     if (auto* control = static_cast<TWinControl*>(GetPropA(wnd, kObjectProperty))) return control;
+    // Up through parents only: a top-level window's GetParent is its owner, and a message box
+    // owned by a form is not one of the form's controls (its keys are not the form's).
+    if (!(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD)) return nullptr;
+    wnd = GetParent(wnd);
+  }
   return nullptr;
 }
 
@@ -253,9 +258,21 @@ void TWinControl::Broadcast(TMessage& Message) {
 }
 
 RECT TWinControl::ClientRect() const {
-  RECT r{0, 0, Width(), Height()};
+  RECT r{0, 0, std::max(Width() - 2 * borderWidth_, 0), std::max(Height() - 2 * borderWidth_, 0)};
   if (handle_) GetClientRect(handle_, &r);
   return r;
+}
+
+void TWinControl::SetBorderWidth(int value) {
+  value = std::max(value, 0);
+  if (value == borderWidth_) return;
+  borderWidth_ = value;
+  if (handle_) {
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+  }
+  AlignControls();
 }
 
 POINT TWinControl::ClientOrigin() const {
@@ -447,6 +464,8 @@ void TWinControl::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_PAINT: return WMPaint(Message);
     case WM_ERASEBKGND: return WMEraseBkgnd(Message);
+    case WM_NCCALCSIZE: return WMNCCalcSize(Message);
+    case WM_NCPAINT: return WMNCPaint(Message);
     case WM_SIZE:
     case WM_MOVE:
       DefaultHandler(Message);
@@ -694,8 +713,15 @@ void TWinControl::PaintWindow(HDC dc) {
   DefaultHandler(paint);
 }
 
-void TWinControl::PaintControls(HDC dc) {
+void TWinControl::PaintUnder(HDC dc, const TControl& control) {
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  PaintWindow(dc);
+  PaintControls(dc, &control);
+}
+
+void TWinControl::PaintControls(HDC dc, const TControl* limit) {
   for (TControl* c : std::vector<TControl*>(controls_)) {
+    if (c == limit) return;
     if (c->IsWindowed() || !c->Visible() || c->Width() <= 0 || c->Height() <= 0) continue;
     RECT r = c->BoundsRect();
     if (!RectVisible(dc, &r)) continue;
@@ -713,6 +739,33 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
   RECT r = ClientRect();
   ::FillRect(reinterpret_cast<HDC>(Message.WParam), &r, brush_.Handle());
   Message.Result = 1;
+}
+
+void TWinControl::WMNCCalcSize(TMessage& Message) {
+  DefaultHandler(Message);
+  if (borderWidth_ == 0) return;
+  // Both forms of the message carry the proposed client rectangle first.
+  RECT& client = Message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                                : *reinterpret_cast<RECT*>(Message.LParam);
+  const int dx = std::min<int>(borderWidth_, (client.right - client.left) / 2);
+  const int dy = std::min<int>(borderWidth_, (client.bottom - client.top) / 2);
+  InflateRect(&client, -dx, -dy);
+}
+
+void TWinControl::WMNCPaint(TMessage& Message) {
+  DefaultHandler(Message);
+  if (borderWidth_ == 0 || !handle_) return;
+  WindowDc dc = WindowDc::Whole(handle_);
+  if (!dc) return;
+  RECT window, client;
+  GetWindowRect(handle_, &window);
+  GetClientRect(handle_, &client);
+  MapWindowPoints(handle_, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+  OffsetRect(&client, -window.left, -window.top);
+  RECT margin = client;
+  InflateRect(&margin, borderWidth_, borderWidth_);
+  ExcludeClipRect(dc.get(), client.left, client.top, client.right, client.bottom);
+  ::FillRect(dc.get(), &margin, brush_.Handle());
 }
 
 }  // namespace ui

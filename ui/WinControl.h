@@ -60,6 +60,14 @@ class TWinControl : public TControl {
   void Update() override;
   // Lays out the aligned children in the client area.
   void Realign() { AlignControls(); }
+  // Paints into dc what of the client area lies under the child control: the background, the
+  // window's own painting and the windowless children below the control (not the control
+  // itself nor those above it, so a see-through child never paints itself behind itself).
+  void PaintUnder(HDC dc, const TControl& control);
+  // A margin of this many pixels inside the window's frame, outside its client area, painted
+  // in the control's colour: children and painting start inside it.
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int value);
 
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool value);
@@ -89,7 +97,8 @@ class TWinControl : public TControl {
   // children. dc may be any context, also one supplied by another control.
   void PaintHandler(HDC dc);
   virtual void PaintWindow(HDC dc);
-  void PaintControls(HDC dc);
+  // The windowless children, bottom first, up to (not including) limit when one is given.
+  void PaintControls(HDC dc, const TControl* limit = nullptr);
   virtual void AlignControls();
   // The part of the client area aligned children share.
   virtual void AdjustClientRect(RECT& rect) const { (void)rect; }
@@ -118,6 +127,8 @@ class TWinControl : public TControl {
   bool DialogChar(TMessage& Message);
   void WMPaint(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
+  void WMNCCalcSize(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
 
   HWND handle_ = nullptr;
   WNDPROC nativeProc_ = nullptr;
@@ -126,6 +137,7 @@ class TWinControl : public TControl {
   bool tabStop_ = false;
   bool aligning_ = false;
   bool trackingLeave_ = false;
+  int borderWidth_ = 0;
   TBrush brush_;
 };
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../ui/WindowTestKit.h"
+#include "WindowTestKit.h"
 #include "Application.h"
 #include "KIVForm.h"
 #include "KIVPublic.h"

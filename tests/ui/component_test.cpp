@@ -166,3 +166,51 @@ TEST(ClassNames, ClassesAnswerToTheirAncestorsNames) {
 }
 
 }  // namespace
+
+// A base whose construction ends with a step a derived class supplies.
+class Styled : public TComponent {
+ public:
+  using TComponent::TComponent;
+  std::string look = "none";
+
+ protected:
+  virtual std::string DefaultLook() const { return "plain"; }
+  void AfterConstruction() override { look = DefaultLook(); }
+};
+
+class Skinned : public Styled {
+ public:
+  Skinned(TComponent* owner, std::string look) : Styled(owner), own_(std::move(look)) {}
+
+ protected:
+  std::string DefaultLook() const override { return own_; }
+
+ private:
+  std::string own_;
+};
+
+class Failing : public Styled {
+ public:
+  Failing(TComponent* owner, std::vector<std::string>& log) : Styled(owner), log_(log) {}
+  ~Failing() override { log_.push_back("freed"); }
+
+ protected:
+  std::string DefaultLook() const override { throw std::runtime_error("no look"); }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+TEST(TwoPhaseConstruction, TheSecondPhaseReachesTheDerivedClassAndTheOwnerKeepsTheResult) {
+  TComponent owner(nullptr);
+  auto* skinned = ui::Create<Skinned>(&owner, "blue");
+  EXPECT_EQ(skinned->look, "blue");
+  EXPECT_EQ(owner.ComponentCount(), 1);
+  EXPECT_EQ(ui::Create<Styled>(&owner)->look, "plain");
+
+  // A second phase that fails leaves nothing behind with the owner.
+  std::vector<std::string> log;
+  EXPECT_THROW(ui::Create<Failing>(&owner, log), std::runtime_error);
+  EXPECT_EQ(log, (std::vector<std::string>{"freed"}));
+  EXPECT_EQ(owner.ComponentCount(), 2);
+}

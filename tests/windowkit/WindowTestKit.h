@@ -1,6 +1,8 @@
-// Small controls and helpers the window tests share: a painted swatch, a self-painting panel,
-// a native edit box, a button that answers dialog keys and accelerators, message pumping and
-// pixel capture.
+// The window test kit in one include: small controls the window tests share (a painted swatch,
+// a self-painting panel, a native edit box, a button that answers dialog keys and
+// accelerators), message pumping and client-area capture here, and the kit's other parts:
+// posted input (WindowInput.h), waiting (WaitUntil.h), answering modal windows
+// (ModalAnswer.h), whole-window pictures (WindowCapture.h), controls by name (FindByName.h).
 #pragma once
 
 #include <functional>
@@ -11,7 +13,12 @@
 #include "Application.h"
 #include "Bitmap.h"
 #include "CustomControl.h"
+#include "FindByName.h"
 #include "Form.h"
+#include "ModalAnswer.h"
+#include "WaitUntil.h"
+#include "WindowCapture.h"
+#include "WindowInput.h"
 
 namespace testkit {
 
