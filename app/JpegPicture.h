@@ -1,5 +1,5 @@
-// The program's pictures are JPEG files in its resources (RCDATA, by name), decoded through
-// libjpeg into bitmaps.
+// The program's pictures are JPEG files in its resources (RCDATA, by name), decoded by the
+// framework's TJPEGImage into bitmaps.
 #pragma once
 
 #include <cstddef>

@@ -2,6 +2,7 @@
 
 
 #include "Form.h"
+#include "HintTip.h"
 
 namespace ui {
 
@@ -19,7 +20,25 @@ TApplication::~TApplication() {
   mainForm_ = nullptr;
   // The forms go while the application is still whole: their destructors ask it things.
   while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  hint_.reset();
 }
+
+void TApplication::SetShowHint(bool value) {
+  showHint_ = value;
+  if (!value) CancelHint();
+}
+
+void TApplication::ActivateHint(TControl* control) {
+  if (!showHint_) return;
+  if (!hint_) hint_ = std::make_unique<HintTip>();
+  hint_->Activate(control, hintPause_, hintHidePause_);
+}
+
+void TApplication::CancelHint() {
+  if (hint_) hint_->Cancel();
+}
+
+HWND TApplication::HintWindow() const { return hint_ ? hint_->Handle() : nullptr; }
 
 void TApplication::Run() {
   if (mainForm_) mainForm_->Show();

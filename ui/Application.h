@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "Component.h"
@@ -14,6 +15,8 @@
 namespace ui {
 
 class TForm;
+class TControl;
+class HintTip;
 
 class TApplication : public TComponent {
   UI_CLASS(TApplication, TComponent)
@@ -52,12 +55,30 @@ class TApplication : public TComponent {
 
   HINSTANCE Instance() const { return GetModuleHandleA(nullptr); }
 
+  // Hints: shown at all only while ShowHint holds; after HintPause milliseconds of the mouse
+  // resting on a control, for HintHidePause milliseconds (0: until the mouse leaves).
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool value);
+  UINT HintPause() const { return hintPause_; }
+  void SetHintPause(UINT value) { hintPause_ = value; }
+  UINT HintHidePause() const { return hintHidePause_; }
+  void SetHintHidePause(UINT value) { hintHidePause_ = value; }
+  // The mouse entered the control (the framework calls these).
+  void ActivateHint(TControl* control);
+  void CancelHint();
+  // The tooltip window that shows hints, once one was shown.
+  HWND HintWindow() const;
+
  private:
   bool ProcessMessage(MSG& msg);
   bool IsKeyMsg(MSG& msg);
 
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
+  bool showHint_ = true;
+  UINT hintPause_ = 500;
+  UINT hintHidePause_ = 2500;
+  std::unique_ptr<HintTip> hint_;
 };
 
 // The program's application object.

@@ -88,8 +88,16 @@ TCanvas& TBitmap::Canvas() {
 
 bool TBitmap::LoadFromResourceName(HINSTANCE module, const char* name) {
   if (!module) module = GetModuleHandleA(nullptr);
-  UniqueBitmap loaded(static_cast<HBITMAP>(
-      LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  return TakePicture(static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+bool TBitmap::LoadFromFile(const std::string& fileName) {
+  return TakePicture(static_cast<HBITMAP>(
+      LoadImageA(nullptr, fileName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE)));
+}
+
+bool TBitmap::TakePicture(HBITMAP handle) {
+  UniqueBitmap loaded(handle);
   if (!loaded) return false;
   BITMAP description{};
   if (!GetObjectA(loaded.get(), sizeof(description), &description)) return false;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "Canvas.h"
 #include "Graphic.h"
@@ -36,6 +37,8 @@ class TBitmap : public TGraphic {
   // Loads a bitmap resource of the module (nullptr: the program) by name; false when there is
   // none or it cannot be read, and the bitmap is then left as it was.
   bool LoadFromResourceName(HINSTANCE module, const char* name);
+  // Loads a .bmp file; false when there is none or it cannot be read (the bitmap unchanged).
+  bool LoadFromFile(const std::string& fileName);
   // Copies another bitmap's size, pixels and transparency settings.
   void Assign(const TBitmap& other);
 
@@ -56,6 +59,8 @@ class TBitmap : public TGraphic {
 
  private:
   void ReplaceDib(int width, int height, bool keepPicture);
+  // Takes the picture of a loaded bitmap handle (nullptr: false).
+  bool TakePicture(HBITMAP loaded);
 
   int width_ = 0;
   int height_ = 0;

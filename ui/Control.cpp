@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Application.h"
 #include "Form.h"
 #include "MouseState.h"
 #include "WinControl.h"
@@ -67,6 +68,64 @@ void TControl::SetParent(TWinControl* AParent) {
   if (AParent == this) return;
   if (parent_) parent_->RemoveControl(this);
   if (AParent) AParent->InsertControl(this);
+  UpdateAnchorRules();
+}
+
+void TControl::SetAnchors(TAnchors value) {
+  if (value == anchors_) return;
+  anchors_ = value;
+  UpdateAnchorRules();
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  // The parent has its final size now.
+  UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules() {
+  if (anchoring_ || IsLoading() || !parent_) return;
+  anchorBounds_ = BoundsRect();
+  const RECT client = parent_->ClientRect();
+  anchorParent_ = {client.right - client.left, client.bottom - client.top};
+}
+
+void TControl::ApplyAnchors() {
+  if (align_ != alNone || anchors_ == (akLeft | akTop) || !parent_ || IsLoading()) return;
+  const RECT client = parent_->ClientRect();
+  const SIZE size{client.right - client.left, client.bottom - client.top};
+  // A parent that had no size when the rules were taken gives them now.
+  if (anchorParent_.cx <= 0 || anchorParent_.cy <= 0) return UpdateAnchorRules();
+  // One axis: the near edge and the extent for the parent's growth by delta.
+  auto place = [](int nearEdge, int extent, int delta, bool nearAnchor, bool farAnchor, int& outNear, int& outExtent) {
+    outNear = nearEdge;
+    outExtent = extent;
+    if (farAnchor && nearAnchor) outExtent = std::max(extent + delta, 0);
+    else if (farAnchor) outNear = nearEdge + delta;
+    else if (!nearAnchor) outNear = nearEdge + delta / 2;
+  };
+  const RECT& r = anchorBounds_;
+  int left, width, top, height;
+  place(r.left, r.right - r.left, size.cx - anchorParent_.cx, anchors_ & akLeft, anchors_ & akRight, left, width);
+  place(r.top, r.bottom - r.top, size.cy - anchorParent_.cy, anchors_ & akTop, anchors_ & akBottom, top, height);
+  anchoring_ = true;
+  SetBounds(left, top, width, height);
+  anchoring_ = false;
+}
+
+void TControl::SetCursor(TCursor value) {
+  if (value == cursor_) return;
+  cursor_ = value;
+  Perform(CM_CURSORCHANGED);
+}
+
+bool TControl::ShowHint() const {
+  return parentShowHint_ && parent_ ? parent_->ShowHint() : showHint_;
+}
+
+void TControl::SetShowHint(bool value) {
+  showHint_ = value;
+  parentShowHint_ = false;
 }
 
 bool TControl::CheckNewSize(int& NewWidth, int& NewHeight) {
@@ -92,6 +151,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (!sized && ALeft == left_ && ATop == top_) return;
   Invalidate();
   StoreBounds(ALeft, ATop, AWidth, AHeight);
+  UpdateAnchorRules();
   Invalidate();
   RequestAlign();
   if (sized && !IsLoading()) Resize();
@@ -256,8 +316,12 @@ void TControl::WndProc(TMessage& Message) {
       POINT p = MousePoint(Message.LParam);
       return MouseMove(MouseShiftState(Message.WParam), p.x, p.y);
     }
-    case CM_MOUSEENTER: return MouseEnter();
-    case CM_MOUSELEAVE: return MouseLeave();
+    case CM_MOUSEENTER:
+      Application().ActivateHint(this);
+      return MouseEnter();
+    case CM_MOUSELEAVE:
+      Application().CancelHint();
+      return MouseLeave();
     case CM_ENABLEDCHANGED:
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
@@ -299,6 +363,7 @@ void TControl::WMMouseButton(TMessage& Message, TMouseButton Button, bool down, 
   }
   // Without csDoubleClicks the second press of a double click is an ordinary press.
   if (doubleClick && !(controlStyle_ & csDoubleClicks)) doubleClick = false;
+  Application().CancelHint();
   if (Button == mbLeft) {
     if (controlStyle_ & csCaptureMouse) SetMouseCapture(true);
     if (!doubleClick && (controlStyle_ & csClickEvents)) clicked_ = true;

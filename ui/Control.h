@@ -8,6 +8,7 @@
 
 #include "Color.h"
 #include "Component.h"
+#include "Cursor.h"
 #include "Font.h"
 #include "Messages.h"
 
@@ -20,6 +21,11 @@ class TForm;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// The parent's edges a control keeps its distance to when the parent is resized; with both
+// of a pair it stretches, with neither it keeps its place relative to the middle.
+enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = unsigned;
 
 enum TShiftStateFlag : unsigned {
   ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
@@ -118,6 +124,20 @@ class TControl : public TComponent {
   std::string Caption() const { return GetText(); }
   void SetCaption(const std::string& value) { SetText(value); }
 
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors value);
+  // The mouse pointer shown over the control (crDefault: the parent's, else the arrow).
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor value);
+  // The hint shown in a tooltip while the mouse rests on the control, when ShowHint holds.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& value) { hint_ = value; }
+  // With ParentShowHint (the default) the parent's ShowHint counts.
+  bool ShowHint() const;
+  void SetShowHint(bool value);
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool value) { parentShowHint_ = value; }
+
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
 
@@ -163,8 +183,13 @@ class TControl : public TComponent {
   virtual bool CanResize(int& NewWidth, int& NewHeight);
   virtual std::string GetText() const { return text_; }
   virtual void SetTextNow(const std::string& value) { text_ = value; }
+  void Loaded() override;
   // Asks the parent to lay out its aligned controls again.
-  void RequestAlign();
+  virtual void RequestAlign();
+  // Remembers the distances to the parent's edges that the anchors keep.
+  void UpdateAnchorRules();
+  // Moves or stretches the control for the parent's new client size, as its anchors say.
+  void ApplyAnchors();
   // Where the bounds are stored; a windowed control also moves its window.
   void StoreBounds(int ALeft, int ATop, int AWidth, int AHeight);
   bool CheckNewSize(int& NewWidth, int& NewHeight);
@@ -186,6 +211,14 @@ class TControl : public TComponent {
   std::string text_;
   TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csDoubleClicks;
   bool clicked_ = false;
+  TAnchors anchors_ = akLeft | akTop;
+  RECT anchorBounds_{0, 0, 0, 0};  // the bounds and the parent's client size the anchors
+  SIZE anchorParent_{0, 0};        // keep distances from
+  bool anchoring_ = false;
+  TCursor cursor_ = crDefault;
+  std::string hint_;
+  bool showHint_ = false;
+  bool parentShowHint_ = true;
 };
 
 }  // namespace ui

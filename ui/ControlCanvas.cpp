@@ -9,7 +9,14 @@ namespace ui {
 
 namespace {
 std::vector<TControlCanvas*> g_borrowing;
+int g_messageDepth = 0;
 }  // namespace
+
+TMessageScope::TMessageScope() { ++g_messageDepth; }
+
+TMessageScope::~TMessageScope() {
+  if (--g_messageDepth == 0) TControlCanvas::FreeAllHandles();
+}
 
 TControlCanvas::~TControlCanvas() { FreeHandle(); }
 

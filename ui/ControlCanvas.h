@@ -29,4 +29,15 @@ class TControlCanvas : public TCanvas {
   HDC borrowed_ = nullptr;
 };
 
+// The handling of one window message or timer tick: canvases borrowed while it runs are given
+// back when the outermost one ends (a paint context borrowed in OnTimer does not outlive its
+// tick).
+class TMessageScope {
+ public:
+  TMessageScope();
+  TMessageScope(const TMessageScope&) = delete;
+  TMessageScope& operator=(const TMessageScope&) = delete;
+  ~TMessageScope();
+};
+
 }  // namespace ui

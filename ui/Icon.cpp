@@ -6,8 +6,17 @@ namespace ui {
 
 bool TIcon::LoadFromResourceName(HINSTANCE module, const char* name, int width, int height) {
   if (!module) module = GetModuleHandleA(nullptr);
-  UniqueIcon icon(static_cast<HICON>(
+  return TakeIcon(static_cast<HICON>(
       LoadImageA(module, name, IMAGE_ICON, width, height, width || height ? 0 : LR_DEFAULTSIZE)));
+}
+
+bool TIcon::LoadFromFile(const std::string& fileName, int width, int height) {
+  return TakeIcon(static_cast<HICON>(LoadImageA(nullptr, fileName.c_str(), IMAGE_ICON, width, height,
+                                                LR_LOADFROMFILE | (width || height ? 0 : LR_DEFAULTSIZE))));
+}
+
+bool TIcon::TakeIcon(HICON loaded) {
+  UniqueIcon icon(loaded);
   if (!icon) return false;
   ICONINFO info{};
   if (!GetIconInfo(icon.get(), &info)) return false;

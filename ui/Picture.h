@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "Bitmap.h"
 
@@ -21,6 +22,9 @@ class TPicture {
   // The picture as a bitmap: an empty picture, or one holding another kind, gets a new bitmap.
   TBitmap& Bitmap();
   void Assign(const TPicture& other) { SetGraphic(other.Graphic()); }
+  // Loads a picture file by its extension: ".bmp", ".ico", ".jpg" or ".jpeg". Throws
+  // std::runtime_error naming the file when it cannot be read; the picture is then unchanged.
+  void LoadFromFile(const std::string& fileName);
 
   int Width() const { return graphic_ ? graphic_->Width() : 0; }
   int Height() const { return graphic_ ? graphic_->Height() : 0; }

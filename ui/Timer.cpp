@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "Application.h"
+#include "ControlCanvas.h"
 
 namespace ui {
 
@@ -24,10 +25,14 @@ LRESULT CALLBACK TTimer::TimerWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPAR
   if (msg != WM_TIMER) return DefWindowProcA(wnd, msg, wParam, lParam);
   auto found = Timers().find(wParam);
   if (found == Timers().end()) return 0;
+  // A tick is handled like a window message: what it borrows goes back when it ends.
+  TMessageScope scope;
   try {
     found->second->Timer();
   } catch (const std::exception& e) {
     Application().HandleException(e);
+  } catch (...) {
+    Application().HandleException(std::runtime_error("Unknown error"));
   }
   return 0;
 }

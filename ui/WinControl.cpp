@@ -6,6 +6,7 @@
 
 #include "Application.h"
 #include "ControlCanvas.h"
+#include "Cursor.h"
 #include "Form.h"
 #include "Menus.h"
 #include "MouseState.h"
@@ -19,11 +20,8 @@ const char kObjectProperty[] = "Talvo.ui.Control";
 // The control whose window is being made: its first messages arrive before CreateWindowEx
 // returns, and find their object through this.
 TWinControl* g_creating = nullptr;
-// Nesting of window messages being handled; borrowed canvases go back at the outermost end.
-int g_messageDepth = 0;
-// Child window identifiers, so WM_MEASUREITEM (which carries only the identifier) finds its
-// control.
-UINT g_nextChildId = 1000;
+// Where the search for the next child window identifier starts.
+UINT g_nextChildId = kFirstChildId;
 
 struct WindowClass {
   std::string name;
@@ -65,6 +63,15 @@ const WindowClass& RegisterWindowClass(const TCreateParams& params, WNDPROC fram
 
 }  // namespace
 
+UINT TakeChildId(HWND parent, UINT& next) {
+  // Fewer children than identifiers can live under one window, so a free one turns up.
+  for (;;) {
+    const UINT id = next;
+    next = next >= kLastChildId ? kFirstChildId : next + 1;
+    if (!parent || !GetDlgItem(parent, static_cast<int>(id))) return id;
+  }
+}
+
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
   brush_.SetColor(Color());
 }
@@ -101,7 +108,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
   if (!control) return DefWindowProcA(wnd, msg, wParam, lParam);
 
   TMessage message{msg, wParam, lParam, 0};
-  ++g_messageDepth;
+  TMessageScope scope;
   try {
     control->WindowProc(message);
   } catch (const std::exception& e) {
@@ -110,7 +117,6 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
     Application().HandleException(std::runtime_error("Unknown error"));
   }
   if (msg == WM_NCDESTROY) control->Detach();
-  if (--g_messageDepth == 0) TControlCanvas::FreeAllHandles();
   return message.Result;
 }
 
@@ -163,10 +169,8 @@ void TWinControl::CreateWnd() {
   const WindowClass& windowClass = RegisterWindowClass(params, StaticWndProc);
   nativeProc_ = windowClass.nativeProc;
   HMENU id = nullptr;
-  if (params.Style & WS_CHILD) {
-    id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(g_nextChildId));
-    g_nextChildId = g_nextChildId >= 0xEFFF ? 1000 : g_nextChildId + 1;
-  }
+  if (params.Style & WS_CHILD)
+    id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(TakeChildId(params.WndParent, g_nextChildId)));
   g_creating = this;
   HWND wnd = CreateWindowExA(params.ExStyle, windowClass.name.c_str(), params.Caption.c_str(),
                              params.Style, params.X, params.Y, params.Width, params.Height,
@@ -287,6 +291,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const bool sized = AWidth != Width() || AHeight != Height();
   if (!sized && ALeft == Left() && ATop == Top()) return;
   StoreBounds(ALeft, ATop, AWidth, AHeight);
+  UpdateAnchorRules();
   if (handle_)
     SetWindowPos(handle_, nullptr, ALeft, ATop, Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   if (sized) {
@@ -355,6 +360,7 @@ void TWinControl::AlignControls() {
       }
     }
   }
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ApplyAnchors();
   aligning_ = false;
 }
 
@@ -465,6 +471,7 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_PAINT: return WMPaint(Message);
     case WM_ERASEBKGND: return WMEraseBkgnd(Message);
     case WM_NCCALCSIZE: return WMNCCalcSize(Message);
+    case WM_SETCURSOR: return WMSetCursor(Message);
     case WM_NCPAINT: return WMNCPaint(Message);
     case WM_SIZE:
     case WM_MOVE:
@@ -739,6 +746,24 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
   RECT r = ClientRect();
   ::FillRect(reinterpret_cast<HDC>(Message.WParam), &r, brush_.Handle());
   Message.Result = 1;
+}
+
+void TWinControl::WMSetCursor(TMessage& Message) {
+  // Only the window the pointer is over decides, and only over its client area; a parent
+  // asked on behalf of its child leaves it to the system (the child's class cursor).
+  if (reinterpret_cast<HWND>(Message.WParam) == handle_ && LOWORD(Message.LParam) == HTCLIENT) {
+    POINT point;
+    GetCursorPos(&point);
+    ::ScreenToClient(handle_, &point);
+    TControl* under = ControlAtPos(point);
+    const TCursor cursor = under && under->Cursor() != crDefault ? under->Cursor() : Cursor();
+    if (cursor != crDefault) {
+      ::SetCursor(CursorHandle(cursor));
+      Message.Result = TRUE;
+      return;
+    }
+  }
+  DefaultHandler(Message);
 }
 
 void TWinControl::WMNCCalcSize(TMessage& Message) {

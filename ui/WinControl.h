@@ -25,6 +25,13 @@ struct TCreateParams {
   std::string NativeClass;
 };
 
+// Identifiers of the framework's child windows: WM_MEASUREITEM names its control only by one.
+constexpr UINT kFirstChildId = 1000;
+constexpr UINT kLastChildId = 0xEFFF;
+// The identifier for a new child of parent: next, or the first after it (wrapping round) that
+// no child of parent has; next moves past it.
+UINT TakeChildId(HWND parent, UINT& next);
+
 class TWinControl : public TControl {
   UI_CLASS(TWinControl, TControl)
  public:
@@ -128,6 +135,7 @@ class TWinControl : public TControl {
   void WMPaint(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
   void WMNCCalcSize(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
   void WMNCPaint(TMessage& Message);
 
   HWND handle_ = nullptr;

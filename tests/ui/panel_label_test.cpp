@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 
 #include "Label.h"
@@ -14,11 +13,6 @@
 #include "WindowTestKit.h"
 
 using testkit::Pump;
-
-inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-inline void PrintTo(const RECT& r, std::ostream* out) {
-  *out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
-}
 
 namespace {
 

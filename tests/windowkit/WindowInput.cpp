@@ -22,8 +22,7 @@ WPARAM ButtonKeys(ui::TMouseButton button) {
 
 // Posts a mouse message for a point of the control, to the window holding the capture when
 // one does (as the system routes it), else to the control's window.
-void PostMouse(ui::TControl& control, POINT point, UINT msg, WPARAM keys) {
-  const POINT screen = control.ClientToScreen(point);
+void PostMouseAt(ui::TControl& control, POINT screen, UINT msg, WPARAM keys) {
   SetCursorPos(screen.x, screen.y);
   HWND target = GetCapture();
   if (!target) target = WindowOf(control);
@@ -31,6 +30,10 @@ void PostMouse(ui::TControl& control, POINT point, UINT msg, WPARAM keys) {
   ScreenToClient(target, &local);
   PostMessageA(target, msg, keys, ui::MakeMouseLParam(local.x, local.y));
   PumpFor(kSettle);
+}
+
+void PostMouse(ui::TControl& control, POINT point, UINT msg, WPARAM keys) {
+  PostMouseAt(control, control.ClientToScreen(point), msg, keys);
 }
 
 UINT ButtonMessage(ui::TMouseButton button, bool down, bool doubleClick) {
@@ -102,12 +105,15 @@ void DoubleClick(ui::TControl& control, int x, int y) {
 }
 
 void Drag(ui::TControl& control, POINT from, POINT to, int steps) {
+  // The points stay where they were on the screen when the drag began, also when the drag
+  // moves the control (a splitter, a window dragged by its caption).
+  const POINT start = control.ClientToScreen(from), end = control.ClientToScreen(to);
   MouseDown(control, from.x, from.y);
   for (int i = 1; i <= steps; ++i) {
-    const POINT p{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
-    PostMouse(control, p, WM_MOUSEMOVE, MK_LBUTTON);
+    const POINT p{start.x + (end.x - start.x) * i / steps, start.y + (end.y - start.y) * i / steps};
+    PostMouseAt(control, p, WM_MOUSEMOVE, MK_LBUTTON);
   }
-  MouseUp(control, to.x, to.y);
+  PostMouseAt(control, end, WM_LBUTTONUP, 0);
 }
 
 void Hover(ui::TControl& control, int x, int y) {

@@ -20,7 +20,8 @@ void Click(ui::TControl& control, int x, int y, ui::TMouseButton button = ui::mb
 void Click(ui::TControl& control);
 // Press, release, the double-click press and release, as the system sends them.
 void DoubleClick(ui::TControl& control, int x, int y);
-// Press at from, moves in steps to to (both in the control's coordinates), release there.
+// Press at from, moves in steps to to, release there: both in the control's coordinates as
+// they are when the drag begins.
 void Drag(ui::TControl& control, POINT from, POINT to, int steps = 4);
 // Puts the screen cursor over the point, as a user's pointer resting there: the window under
 // it gets the system's own mouse move and cursor messages.

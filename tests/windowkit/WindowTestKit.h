@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@
 #include "WaitUntil.h"
 #include "WindowCapture.h"
 #include "WindowInput.h"
+
+// Rectangles compare and print in test expectations.
+inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+inline void PrintTo(const RECT& r, std::ostream* out) {
+  *out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
 
 namespace testkit {
 
