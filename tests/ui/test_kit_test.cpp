@@ -1,5 +1,5 @@
 // The window test kit's own helpers, each used once the way the window tests use them: posted
-// clicks, double clicks and drags, waiting, answering a modal form and a system message box,
+// clicks, double clicks and drags, typed text and keys, waiting, answering a modal form and a system message box,
 // finding controls by name and whole-window pictures.
 #include <gtest/gtest.h>
 
@@ -68,6 +68,21 @@ TEST_F(KitOnAForm, ADragIsHeldByTheCaptureBeyondTheControlsEdge) {
   EXPECT_EQ(moves.back().y, 30);
   EXPECT_EQ(Buttons(), (Log{"down pnlTarget 20,20", "up pnlTarget 100,30"}));
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(KitOnAForm, KeysAndTextGoToTheFocusedControlThroughTheQueue) {
+  auto* edit = new testkit::EditBox(form.get());
+  edit->SetBounds(80, 10, 100, 24);
+  edit->SetParent(form.get());
+  std::vector<char> pressed;
+  edit->OnKeyPress = [&](ui::TComponent*, char& key) { pressed.push_back(key); };
+  edit->SetFocus();
+  testkit::TypeText("Ombrel");
+  EXPECT_EQ(edit->Text(), "Ombrel");
+  EXPECT_EQ(pressed.size(), 6u);
+  testkit::PressKey(VK_HOME);
+  testkit::PressKey(VK_DELETE);
+  EXPECT_EQ(edit->Text(), "mbrel");
 }
 
 TEST_F(KitOnAForm, WaitUntilHandlesMessagesUntilTheConditionHolds) {
