@@ -217,4 +217,85 @@ class TkivImageButton : public TkivCustomButton {
   bool stretch_ = false;
 };
 
+// The two-state controls: a box picture with the caption to its right, and Checked.
+// Made with ui::Create: the style is written in the second phase of construction.
+class TkivCustomButtonEx : public TkivCustomButton {
+  UI_CLASS(TkivCustomButtonEx, TkivCustomButton)
+ public:
+  explicit TkivCustomButtonEx(ui::TComponent* AOwner);
+
+  bool Checked() const { return checked_; }
+  // Raises no OnClick; nothing happens when the value is unchanged.
+  void SetChecked(bool value);
+  // Where the caption was drawn last (the focus frame goes around it).
+  const RECT& CaptionRect() const { return captionRect_; }
+
+ protected:
+  void AfterConstruction() override;
+  virtual void ActivateCheck() {}
+  virtual void CheckedChanged() {}
+  virtual int GetBoxWidth() = 0;
+  virtual int GetBoxHeight() = 0;
+
+  void UpdateAutoSize() override;
+  void CaptionChanged() override;
+  void FontChanged() override;
+  void StyleChanged() override;
+  void DrawPicture(ui::TCanvas& canvas, ui::TBitmap& picture) override;
+  void DrawCaption(ui::TCanvas& canvas, const std::string& caption) override;
+  void DrawFocus(ui::TCanvas& canvas) override;
+  // Every activation (mouse, Space or Enter, accelerator) comes here: focus, check, click.
+  void Click() override;
+  void Resize() override;
+
+ private:
+  bool checked_ = false;
+  RECT captionRect_{0, 0, 0, 0};
+};
+
+// Toggles at every activation.
+class TkivCheckBox : public TkivCustomButtonEx {
+  UI_CLASS(TkivCheckBox, TkivCustomButtonEx)
+ public:
+  explicit TkivCheckBox(ui::TComponent* AOwner);
+
+ protected:
+  virtual void Toggled() {}
+  // The first of the eight theme entries of the box pictures.
+  virtual int FirstThemeEntry() const;
+
+  void TransparentChanged() override;
+  void EnabledChanged() override;
+  void StyleChanged() override;
+  void ApplyThemePictures(TkivUIStyle style) override;
+  void ActivateCheck() override;
+  void CheckedChanged() override;
+  int GetBoxWidth() override { return BoxSize().cx; }
+  int GetBoxHeight() override { return BoxSize().cy; }
+
+ private:
+  SIZE BoxSize();
+};
+
+// Checks itself (never clears itself) and clears the radio buttons of its group: those
+// directly on the same parent with the same GroupIndex.
+class TkivRadioButton : public TkivCheckBox {
+  UI_CLASS(TkivRadioButton, TkivCheckBox)
+ public:
+  explicit TkivRadioButton(ui::TComponent* AOwner);
+
+  int GroupIndex() const { return groupIndex_; }
+  void SetGroupIndex(int value) { groupIndex_ = value; }
+
+ protected:
+  int FirstThemeEntry() const override;
+  void TransparentChanged() override;
+  void ApplyThemePictures(TkivUIStyle style) override;
+  void ActivateCheck() override;
+  void CheckedChanged() override;
+
+ private:
+  int groupIndex_ = 0;
+};
+
 }  // namespace kiv
