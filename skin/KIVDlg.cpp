@@ -76,6 +76,7 @@ int TkivMessageDialog::ShowModal() {
     auto* button = new TkivButton(window.get());
     button->SetParent(window->kivForm1);
     button->SetBounds(layout.buttonLeft[n - 1], layout.buttonsTop, kButtonWidth, kButtonHeight);
+    button->SetCursor(ButtonCursor());
     button->SetTabStop(true);
     button->SetTabOrder(1);
     button->SetCaption(buttons_[n - 1].caption);

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "Component.h"
+#include "Cursor.h"
 #include "Font.h"
 #include "Form.h"
 #include "KIVThemes.h"
@@ -41,8 +41,8 @@ class TkivDialog : public ui::TComponent {
   void SetPosition(ui::TPosition value) { position_ = value; }
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& value) { caption_ = value; }
-  std::int16_t ButtonCursor() const { return buttonCursor_; }
-  void SetButtonCursor(std::int16_t value) { buttonCursor_ = value; }
+  ui::TCursor ButtonCursor() const { return buttonCursor_; }
+  void SetButtonCursor(ui::TCursor value) { buttonCursor_ = value; }
   TkivUIStyle UIStyle() const { return style_; }
   // A dialog is always in one of the styles: Custom is refused and the style kept.
   void SetUIStyle(TkivUIStyle value);
@@ -54,7 +54,7 @@ class TkivDialog : public ui::TComponent {
  private:
   ui::TPosition position_ = ui::poScreenCenter;
   std::string caption_ = "kivDialog";
-  std::int16_t buttonCursor_ = -21;  // the hand
+  ui::TCursor buttonCursor_ = ui::crHandPoint;
   TkivUIStyle style_ = TkivUIStyle::DeepBlue;
   ui::TFont font_;
 };

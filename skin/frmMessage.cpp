@@ -51,7 +51,7 @@ TfrmMsg::TfrmMsg(ui::TComponent* AOwner) : TForm(AOwner) {
   ui::TSizeConstraints fixed{kTextWidth, 0, kTextWidth, 0};
   lbl->SetConstraints(fixed);
 
-  Image1 = new TkivImagePanel(this);
+  Image1 = new ui::TImage(this);
   Image1->SetName("Image1");
   Image1->SetParent(kivForm1);
   Image1->SetBounds(24, 64, 40, 40);

@@ -4,7 +4,7 @@
 
 #include "Form.h"
 #include "KIVForm.h"
-#include "KIVImagePanel.h"
+#include "Image.h"
 #include "Label.h"
 
 namespace kiv {
@@ -18,7 +18,7 @@ class TfrmMsg : public ui::TForm {
   // Word-wrapped at a fixed width, growing downwards with its text.
   ui::TLabel* lbl = nullptr;
   // The icon, sized to its picture.
-  TkivImagePanel* Image1 = nullptr;
+  ui::TImage* Image1 = nullptr;
 };
 
 }  // namespace kiv

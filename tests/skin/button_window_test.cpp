@@ -101,10 +101,15 @@ TEST_F(ButtonWindow, AHeldButtonRepeatsUntilReleasedOrItsCaptureIsLost) {
   testkit::Pump(10);
   EXPECT_EQ(ticks, atRelease);
 
-  // Cancel mode (a menu or a modal window opening) ends it too.
+  // Cancel mode (a menu or a modal window opening) ends it too, and so does the focus going.
   testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(10, 10));
   testkit::Send(*ok, WM_CANCELMODE);
   EXPECT_FALSE(ok->Repeating());
+  ok->SetFocus();
+  testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(10, 10));
+  edit->SetFocus();
+  EXPECT_FALSE(ok->Repeating());
+  EXPECT_FALSE(ok->Pressed());
 }
 
 TEST_F(ButtonWindow, EnterAndEscapeReachTheDefaultAndCancelButtonsWhereverTheFocusIs) {

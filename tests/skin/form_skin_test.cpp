@@ -12,24 +12,14 @@
 #include "KIVForm.h"
 #include "KIVPublic.h"
 #include "Menus.h"
+#include "MessageBoxes.h"
 
 namespace {
 
 using namespace kiv;
 using testkit::Pump;
 
-// Message boxes land here for the length of a test.
-class MessageBoxes {
- public:
-  MessageBoxes() {
-    ui::Application().MessageBoxSink = [this](const std::string& text, const std::string&, UINT) {
-      texts.push_back(text);
-      return IDOK;
-    };
-  }
-  ~MessageBoxes() { ui::Application().MessageBoxSink = nullptr; }
-  std::vector<std::string> texts;
-};
+using skintest::MessageBoxes;
 
 struct SkinnedWindow {
   explicit SkinnedWindow(TkivUIStyle style = TkivUIStyle::DeepBlue, int width = 400, int height = 300) {

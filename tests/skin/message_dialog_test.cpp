@@ -8,6 +8,7 @@
 #include "Application.h"
 #include "KIVButton.h"
 #include "KIVDlg.h"
+#include "MessageBoxes.h"
 #include "ModalAnswer.h"
 #include "WindowCapture.h"
 #include "WindowInput.h"
@@ -43,18 +44,6 @@ TEST(MessageLayout, ButtonsSitBelowTheTextOrTheIconFromTheRight) {
   EXPECT_EQ(l.buttonLeft[0], 334 - 97 - 186);
 }
 
-// Message boxes land here for the length of a test.
-struct MessageBoxes {
-  MessageBoxes() {
-    ui::Application().MessageBoxSink = [this](const std::string& text, const std::string&, UINT) {
-      texts.push_back(text);
-      return IDOK;
-    };
-  }
-  ~MessageBoxes() { ui::Application().MessageBoxSink = nullptr; }
-  std::vector<std::string> texts;
-};
-
 TEST(MessageDialogSettings, StartAsHelloWorldWithOneOkAndRefuseWhatCannotBe) {
   TkivMessageDialog dialog(nullptr);
   EXPECT_EQ(dialog.Text(), "Hello world!");
@@ -67,7 +56,7 @@ TEST(MessageDialogSettings, StartAsHelloWorldWithOneOkAndRefuseWhatCannotBe) {
   EXPECT_EQ(dialog.Position(), ui::poScreenCenter);
   EXPECT_EQ(dialog.UIStyle(), TkivUIStyle::DeepBlue);
 
-  MessageBoxes boxes;
+  skintest::MessageBoxes boxes;
   dialog.SetButtonCount(3);
   dialog.SetButtonCount(4);
   dialog.SetButtonCount(0);
@@ -100,6 +89,7 @@ TEST(MessageDialogWindow, TheButtonPressedGivesTheResult) {
       auto buttons = Buttons(window);
       ASSERT_EQ(buttons.size(), 2u);
       EXPECT_EQ(buttons[0]->Caption(), "Yes");
+      EXPECT_EQ(buttons[0]->Cursor(), ui::crHandPoint);
       EXPECT_LT(buttons[0]->Left(), buttons[1]->Left());
       testkit::Click(*buttons[1]);
     });

@@ -120,6 +120,33 @@ TEST_F(ProgressBar, ThePictureFillsUpToThePositionAndTheColourTheRest) {
   EXPECT_EQ(picture->Pixel(1, 5), ui::clLime);
 }
 
+TEST_F(ProgressBar, AVerticalBarGrowsFromTheBottomAndLeavesNothingUndrawn) {
+  TkivProgressBar* bar = Make(TkivUIStyle::WinXP);
+  bar->SetOrientation(kiv::kivVertical);
+  ui::TPicture red;
+  red.Bitmap().SetSize(10, 16);
+  red.Bitmap().Canvas().Brush().SetColor(ui::clRed);
+  red.Bitmap().Canvas().FillRect({0, 0, 10, 16});
+  bar->SetPicture(red);
+  bar->SetColor(ui::clLime);
+  bar->SetPosition(25);
+  auto picture = std::make_unique<ui::TBitmap>(12, 150);
+  picture->Canvas().Brush().SetColor(ui::clBlack);
+  picture->Canvas().FillRect({0, 0, 12, 150});
+  bar->Perform(WM_PAINT, reinterpret_cast<WPARAM>(picture->MemoryDc()));
+  int red_rows = 0;
+  for (int y = 1; y < 149; ++y) {
+    for (int x = 1; x < 11; ++x) {
+      const ui::TColor c = picture->Pixel(x, y);
+      EXPECT_TRUE(c == ui::clRed || c == ui::clLime) << x << "," << y;
+    }
+    red_rows += picture->Pixel(5, y) == ui::clRed;
+  }
+  EXPECT_EQ(picture->Pixel(5, 147), ui::clRed);
+  EXPECT_EQ(picture->Pixel(5, 2), ui::clLime);
+  EXPECT_NEAR(red_rows, 149 / 4, 2);
+}
+
 TEST_F(ProgressBar, ASmartCaptionHidesAtTheStartOnly) {
   TkivProgressBar* bar = Make(TkivUIStyle::DeepBlue);
   bar->SetPicture(ui::TPicture());
