@@ -63,7 +63,8 @@ struct TkivForm::KeyHook {
 };
 
 TkivForm::TkivForm(ui::TComponent* AOwner)
-    : TCustomControl(&CheckedHost(AOwner)), host_(static_cast<ui::TForm&>(*AOwner)) {
+    : TCustomPanel(&CheckedHost(AOwner)), host_(static_cast<ui::TForm&>(*AOwner)) {
+  SetBevelOuter(ui::bvNone);
   SetControlStyle(ui::csAcceptsControls | ui::csCaptureMouse | ui::csClickEvents | ui::csDoubleClicks | ui::csOpaque);
   SetParent(&host_);
   ui::TSizeConstraints constraints = host_.Constraints();
@@ -80,7 +81,7 @@ TkivForm::TkivForm(ui::TComponent* AOwner)
   SetUIStyle(TkivUIStyle::DeepBlue);
   SetCaption(host_.Caption());
   SetTitleBarVisible(true);
-  TCustomControl::SetTextNow(" ");
+  TCustomPanel::SetTextNow(" ");
   const RECT work = GetWorkAreaRect();
   constraints = host_.Constraints();
   constraints.MaxHeight = work.bottom - work.top;
@@ -174,7 +175,7 @@ void TkivForm::SetHeight(int value) {
   LayoutSkinPanel();
 }
 
-std::string TkivForm::GetText() const { return titleBar_ ? titleBar_->Caption() : TCustomControl::GetText(); }
+std::string TkivForm::GetText() const { return titleBar_ ? titleBar_->Caption() : TCustomPanel::GetText(); }
 
 void TkivForm::SetTextNow(const std::string& value) {
   titleBar_->SetCaption(value);
@@ -202,10 +203,18 @@ void TkivForm::SetFormPanel(ui::TWinControl* value) {
   if (!value) return;
   FreeNotification(value);
   value->SetAlign(ui::alClient);
+  if (auto* panel = dynamic_cast<ui::TPanel*>(value)) {
+    panel->SetBevelInner(ui::bvNone);
+    panel->SetBevelOuter(ui::bvNone);
+    panel->SetBorderWidth(0);
+    panel->SetCaption("");
+  } else if (value->InheritsFrom("TkivImagePanel")) {
+    value->SetCaption("");
+  }
 }
 
 void TkivForm::Notification(ui::TComponent* AComponent, ui::TOperation Operation) {
-  TCustomControl::Notification(AComponent, Operation);
+  TCustomPanel::Notification(AComponent, Operation);
   if (Operation != ui::opRemove) return;
   if (AComponent == formPanel_) formPanel_ = nullptr;
   if (AComponent == menu_) menu_ = nullptr;
@@ -300,9 +309,9 @@ void TkivForm::WndProc(ui::TMessage& Message) {
         Message.Result = HTTRANSPARENT;
         return;
       }
-      return TCustomControl::WndProc(Message);
+      return TCustomPanel::WndProc(Message);
     default:
-      return TCustomControl::WndProc(Message);
+      return TCustomPanel::WndProc(Message);
   }
 }
 

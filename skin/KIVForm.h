@@ -8,11 +8,11 @@
 
 #include <memory>
 
-#include "CustomControl.h"
 #include "Form.h"
 #include "KIVThemes.h"
 #include "KIVTitleBar.h"
 #include "MessageFilter.h"
+#include "Panel.h"
 
 namespace ui {
 class TMainMenu;
@@ -28,8 +28,8 @@ int FormEdgeHitTest(LPARAM screenPoint, POINT clientOrigin, SIZE clientSize, int
 // Where the skin panel lies in its form's client area.
 RECT SkinPanelBounds(SIZE clientSize, int borderWidth, bool titleBarVisible);
 
-class TkivForm : public ui::TCustomControl, public IkivStyled {
-  UI_CLASS(TkivForm, ui::TCustomControl)
+class TkivForm : public ui::TCustomPanel, public IkivStyled {
+  UI_CLASS(TkivForm, ui::TCustomPanel)
  public:
   // The owner must be a form without a form skin; anything else is refused before any of the
   // skin is made.
@@ -42,6 +42,7 @@ class TkivForm : public ui::TCustomControl, public IkivStyled {
   void SetUIStyleAutoUpdateSub(bool value) { uiStyleAutoUpdateSub_ = value; }
   TColor BorderColor() const { return borderColor_; }
   void SetBorderColor(TColor value);
+  // The width of the frame around the skin (on the form, not the panel's own margin).
   int BorderWidth() const { return borderWidth_; }
   void SetBorderWidth(int value);
   bool TitleBarVisible() const { return titleBar_->Visible(); }

@@ -25,7 +25,8 @@ void SetMinWidth(ui::TForm& form, int width) {
 }  // namespace
 
 TkivTitleBar::TkivTitleBar(ui::TComponent* AOwner)
-    : TCustomControl(AOwner), sections_(this), buttons_(this) {
+    : TCustomPanel(AOwner), sections_(this), buttons_(this) {
+  SetBevelOuter(ui::bvNone);
   SetControlStyle(ui::csCaptureMouse | ui::csDoubleClicks | ui::csOpaque);
   SetAlign(ui::alTop);
   SetBounds(0, 0, 200, 22);
@@ -233,7 +234,7 @@ void TkivTitleBar::DoButtonAction(int index) {
 }
 
 void TkivTitleBar::MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) {
-  TCustomControl::MouseDown(Button, Shift, X, Y);
+  TCustomPanel::MouseDown(Button, Shift, X, Y);
   if (Button != ui::mbLeft) return;
   if (Shift & ui::ssDouble) {
     // A double click on the caption maximises or restores through the first maximise button.
@@ -256,12 +257,12 @@ void TkivTitleBar::MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int
 }
 
 void TkivTitleBar::MouseMove(ui::TShiftState Shift, int X, int Y) {
-  TCustomControl::MouseMove(Shift, X, Y);
+  TCustomPanel::MouseMove(Shift, X, Y);
   Invalidate();
 }
 
 void TkivTitleBar::MouseUp(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) {
-  TCustomControl::MouseUp(Button, Shift, X, Y);
+  TCustomPanel::MouseUp(Button, Shift, X, Y);
   if (Button != ui::mbLeft) return;
   auto alive = alive_;
   const int index = ButtonAt({X, Y});
@@ -278,7 +279,7 @@ void TkivTitleBar::MouseUp(ui::TMouseButton Button, ui::TShiftState Shift, int X
 }
 
 void TkivTitleBar::Notification(ui::TComponent* AComponent, ui::TOperation Operation) {
-  TCustomControl::Notification(AComponent, Operation);
+  TCustomPanel::Notification(AComponent, Operation);
   if (Operation != ui::opRemove) return;
   for (int i = 0; i < buttons_.Count(); ++i)
     if (buttons_.Items(i).ControlBoxMenu() == AComponent) buttons_.Items(i).SetControlBoxMenu(nullptr);
@@ -291,10 +292,10 @@ void TkivTitleBar::WndProc(ui::TMessage& Message) {
       Message.Result = 1;
       return;
     case ui::CM_MOUSELEAVE:
-      TCustomControl::WndProc(Message);
+      TCustomPanel::WndProc(Message);
       return Invalidate();
     default:
-      return TCustomControl::WndProc(Message);
+      return TCustomPanel::WndProc(Message);
   }
 }
 

@@ -10,7 +10,7 @@
 
 #include "Bitmap.h"
 #include "Collection.h"
-#include "CustomControl.h"
+#include "Panel.h"
 #include "KIVThemes.h"
 #include "KIVTitleBarLayout.h"
 #include "Menus.h"
@@ -95,8 +95,8 @@ class TkivTitleBarSection : public ui::TCollectionItem<TkivTitleBarSection> {
 using TkivTitleBarButtons = ui::TOwnedCollection<TkivTitleBarButton>;
 using TkivTitleBarSections = ui::TOwnedCollection<TkivTitleBarSection>;
 
-class TkivTitleBar : public ui::TCustomControl, public IkivStyled {
-  UI_CLASS(TkivTitleBar, ui::TCustomControl)
+class TkivTitleBar : public ui::TCustomPanel, public IkivStyled {
+  UI_CLASS(TkivTitleBar, ui::TCustomPanel)
  public:
   explicit TkivTitleBar(ui::TComponent* AOwner);
   ~TkivTitleBar() override;

@@ -9,6 +9,7 @@
 
 #include "WindowTestKit.h"
 #include "Application.h"
+#include "KIVButton.h"
 #include "KIVForm.h"
 #include "KIVPublic.h"
 #include "Menus.h"
@@ -53,29 +54,6 @@ struct SkinnedWindow {
   std::unique_ptr<ui::TForm> form;
   TkivForm* skin;
 };
-
-// Writes the picture as a 32-bit BMP file.
-void SaveBmp(const ui::TBitmap& picture, const std::string& path) {
-  const int w = picture.Width(), h = picture.Height();
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof(info);
-  info.biWidth = w;
-  info.biHeight = -h;
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  const DWORD bytes = static_cast<DWORD>(w) * h * 4;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + bytes;
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(out, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  WriteFile(out, &file, sizeof(file), &written, nullptr);
-  WriteFile(out, &info, sizeof(info), &written, nullptr);
-  for (int y = 0; y < h; ++y) WriteFile(out, picture.ScanLine(y), w * 4, &written, nullptr);
-  CloseHandle(out);
-}
 
 ui::TColor WindowPixel(HWND wnd, int x, int y) {
   ui::WindowDc dc = ui::WindowDc::Client(wnd);
@@ -169,6 +147,20 @@ TEST(FormSkinRefusals, SorryMessagesKeepTheOldValue) {
   sections.Items(2).SetAlign(kivClient);
   buttons.Items(0).SetButtonType(kivControlBox);
   EXPECT_EQ(boxes.texts.size(), 3u);
+}
+
+TEST(FormSkinPanel, APlainPanelFillsTheSkinWithoutBevelsOrCaption) {
+  SkinnedWindow w;
+  auto* panel = new ui::TPanel(w.form.get());
+  panel->SetCaption("Tracks");
+  panel->SetParent(w.skin);
+  w.skin->SetFormPanel(panel);
+  EXPECT_EQ(w.skin->FormPanel(), panel);
+  EXPECT_EQ(panel->Align(), ui::alClient);
+  EXPECT_EQ(panel->BevelOuter(), ui::bvNone);
+  EXPECT_EQ(panel->Caption(), "");
+  delete panel;
+  EXPECT_EQ(w.skin->FormPanel(), nullptr);
 }
 
 TEST(FormSkinRefusals, NoMessageBoxWhileALayoutLoads) {
@@ -375,7 +367,6 @@ TEST(FormSkinMenu, AShortCutFiresItsItemOnlyInItsOwnWindow) {
 }
 
 TEST(FormSkinCaptures, ASkinnedWindowInEveryStyle) {
-  CreateDirectoryA("..\\captures", nullptr);
   const struct {
     TkivUIStyle style;
     const char* name;
@@ -385,11 +376,17 @@ TEST(FormSkinCaptures, ASkinnedWindowInEveryStyle) {
     SkinnedWindow w(s.style, 360, 220);
     w.skin->SetCaption("TalvoRipper - " + std::string(s.name));
     w.bar().Buttons().Add().SetButtonType(kivHelp);
+    const char* captions[] = {"Rip Now", "Cancel"};
+    for (int i = 0; i < 2; ++i) {
+      auto* button = new TkivButton(w.form.get());
+      button->SetCaption(captions[i]);
+      button->SetBounds(170 + 90 * i, 150, 80, 23);
+      button->SetParent(w.skin);
+    }
     // A button added later takes the style with the next style write.
     w.skin->SetUIStyle(s.style);
     w.Show();
-    std::unique_ptr<ui::TBitmap> picture = testkit::Capture(*w.form);
-    SaveBmp(*picture, std::string("..\\captures\\formskin_") + s.name + ".bmp");
+    std::unique_ptr<ui::TBitmap> picture = testkit::CaptureAndSave(*w.form, std::string("formskin_") + s.name);
     // The title bar is drawn: its pictures' colours, not the panel's, at its top.
     EXPECT_NE(picture->Pixel(180, 3), ui::ColorToRGB(w.skin->Color())) << s.name;
   }

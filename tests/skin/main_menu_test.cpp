@@ -6,6 +6,7 @@
 
 #include "KIVForm.h"
 #include "KIVMainMenu.h"
+#include "KIVMenu.h"
 #include "KIVPublic.h"
 
 namespace {
@@ -179,6 +180,17 @@ TEST(MainMenuDrawing, SelectedDisabledAndCheckedItemsLookAsTheyShould) {
   EXPECT_EQ(withImage->Pixel(3, 2), ui::ColorToRGB(fill));
   EXPECT_EQ(withImage->Pixel(10, 10), ui::clLime);
   m.menu->SetImages(nullptr);
+}
+
+TEST(MainMenuFont, TheSystemMenuFontIsAskedForInTheSizeEveryWindowsTakes) {
+  ui::TFont font;
+  font.SetName("Courier New");
+  font.SetColor(ui::clRed);
+  ASSERT_TRUE(SetSystemMenuFont(font));
+  LOGFONTA expected;
+  ASSERT_TRUE(ui::SystemMenuFont(expected));
+  EXPECT_EQ(font.Name(), expected.lfFaceName);
+  EXPECT_EQ(font.Color(), ui::clMenuText);
 }
 
 }  // namespace
