@@ -1,10 +1,12 @@
-// Push buttons on a shown window, driven through the message queue: the click on release
+// Push buttons on a shown window, driven by input posted through the message queue: the click on release
 // inside only, the repeat while held and its end, Enter and Escape reaching the default and
 // cancel buttons wherever the focus is, accelerators, and the modal result handed to the form.
 #include <gtest/gtest.h>
 
 #include "KIVButton.h"
 #include "SkinTestForm.h"
+#include "WaitUntil.h"
+#include "WindowInput.h"
 #include "WindowTestKit.h"
 
 using kiv::TkivButton;
@@ -46,34 +48,29 @@ class ButtonWindow : public ::testing::Test {
 };
 
 TEST_F(ButtonWindow, AClickIsAReleaseInsideThePressedButton) {
-  testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(10, 10));
+  testkit::MouseDown(*ok, 10, 10);
   EXPECT_TRUE(ok->Pressed());
-  testkit::Send(*ok, WM_LBUTTONUP, 0, testkit::At(12, 11));
+  testkit::MouseUp(*ok, 12, 11);
   EXPECT_FALSE(ok->Pressed());
   EXPECT_EQ(clicks, std::vector<std::string>{"&Ok"});
 
-  testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(10, 10));
-  testkit::Send(*ok, WM_MOUSEMOVE, MK_LBUTTON, testkit::At(-4, 10));
+  testkit::MouseDown(*ok, 10, 10);
+  testkit::MouseMove(*ok, -4, 10);
   EXPECT_FALSE(ok->Pressed());
-  testkit::Send(*ok, WM_LBUTTONUP, 0, testkit::At(-4, 10));
+  testkit::MouseUp(*ok, -4, 10);
   EXPECT_EQ(clicks.size(), 1u);
 
   // A double click is two clicks.
-  testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(10, 10));
-  testkit::Send(*ok, WM_LBUTTONUP, 0, testkit::At(10, 10));
-  testkit::Send(*ok, WM_LBUTTONDBLCLK, MK_LBUTTON, testkit::At(10, 10));
-  testkit::Send(*ok, WM_LBUTTONUP, 0, testkit::At(10, 10));
+  testkit::DoubleClick(*ok, 10, 10);
   EXPECT_EQ(clicks.size(), 3u);
 }
 
 TEST_F(ButtonWindow, AClickHandsTheButtonsModalResultToTheFormEvenZero) {
   form.SetModalResult(ui::mrCancel);
-  testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(5, 5));
-  testkit::Send(*ok, WM_LBUTTONUP, 0, testkit::At(5, 5));
+  testkit::Click(*ok);
   EXPECT_EQ(form.ModalResult(), 0);
   cancel->SetModalResult(ui::mrCancel);
-  testkit::Send(*cancel, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(5, 5));
-  testkit::Send(*cancel, WM_LBUTTONUP, 0, testkit::At(5, 5));
+  testkit::Click(*cancel);
   EXPECT_EQ(form.ModalResult(), ui::mrCancel);
 }
 
@@ -81,32 +78,31 @@ TEST_F(ButtonWindow, AHeldButtonRepeatsUntilReleasedOrItsCaptureIsLost) {
   int ticks = 0;
   ok->SetMouseContinuouslyDownInterval(20);
   ok->OnMouseContinuouslyDown = [&](ui::TComponent*) { ++ticks; };
-  testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(10, 10));
-  for (int i = 0; i < 50 && ticks < 3; ++i) testkit::Pump(1);
-  EXPECT_GE(ticks, 3);
-  testkit::Send(*ok, WM_LBUTTONUP, 0, testkit::At(10, 10));
+  testkit::MouseDown(*ok, 10, 10);
+  EXPECT_TRUE(testkit::WaitUntil([&] { return ticks >= 3; }));
+  testkit::MouseUp(*ok, 10, 10);
   EXPECT_FALSE(ok->Repeating());
   int atRelease = ticks;
-  testkit::Pump(10);
+  testkit::PumpFor(100);
   EXPECT_EQ(ticks, atRelease);
 
   // The release goes elsewhere: another window takes the mouse.
-  testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(10, 10));
+  testkit::MouseDown(*ok, 10, 10);
   EXPECT_TRUE(ok->Repeating());
   SetCapture(edit->Handle());
   EXPECT_FALSE(ok->Repeating());
   EXPECT_FALSE(ok->Pressed());
   ReleaseCapture();
   atRelease = ticks;
-  testkit::Pump(10);
+  testkit::PumpFor(100);
   EXPECT_EQ(ticks, atRelease);
 
   // Cancel mode (a menu or a modal window opening) ends it too, and so does the focus going.
-  testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(10, 10));
+  testkit::MouseDown(*ok, 10, 10);
   testkit::Send(*ok, WM_CANCELMODE);
   EXPECT_FALSE(ok->Repeating());
   ok->SetFocus();
-  testkit::Send(*ok, WM_LBUTTONDOWN, MK_LBUTTON, testkit::At(10, 10));
+  testkit::MouseDown(*ok, 10, 10);
   edit->SetFocus();
   EXPECT_FALSE(ok->Repeating());
   EXPECT_FALSE(ok->Pressed());
@@ -117,23 +113,21 @@ TEST_F(ButtonWindow, EnterAndEscapeReachTheDefaultAndCancelButtonsWhereverTheFoc
   cancel->SetCancel(true);
   edit->SetFocus();
   testkit::Pump();
-  Key(edit->Handle(), WM_KEYDOWN, VK_RETURN);
-  Key(edit->Handle(), WM_KEYDOWN, VK_ESCAPE);
+  testkit::PressKey(VK_RETURN);
+  testkit::PressKey(VK_ESCAPE);
   EXPECT_EQ(clicks, (std::vector<std::string>{"&Ok", "Cancel"}));
 
   // On the cancel button, Enter is still the default button's.
   clicks.clear();
   cancel->SetFocus();
   testkit::Pump();
-  Key(cancel->Handle(), WM_KEYDOWN, VK_RETURN);
-  Key(cancel->Handle(), WM_KEYUP, VK_RETURN);
+  testkit::PressKey(VK_RETURN);
   EXPECT_EQ(clicks, std::vector<std::string>{"&Ok"});
 
   // A default button that cannot take the focus is not clicked.
   clicks.clear();
   ok->SetEnabled(false);
-  Key(cancel->Handle(), WM_KEYDOWN, VK_RETURN);
-  Key(cancel->Handle(), WM_KEYUP, VK_RETURN);
+  testkit::PressKey(VK_RETURN);
   EXPECT_EQ(clicks, std::vector<std::string>{"Cancel"});
 }
 
@@ -150,11 +144,11 @@ TEST_F(ButtonWindow, SpaceOnTheFocusedButtonClicksItOnRelease) {
 TEST_F(ButtonWindow, TheAcceleratorClicksAShownEnabledButtonOnly) {
   edit->SetFocus();
   testkit::Pump();
-  Key(edit->Handle(), WM_SYSCHAR, 'o');
+  testkit::PressKey('O', ui::ssAlt);
   EXPECT_EQ(clicks, std::vector<std::string>{"&Ok"});
   EXPECT_TRUE(ok->Focused());
   ok->Hide();
-  Key(cancel->Handle(), WM_SYSCHAR, 'o');
+  testkit::PressKey('O', ui::ssAlt);
   EXPECT_EQ(clicks.size(), 1u);
 }
 
