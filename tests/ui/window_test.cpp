@@ -219,6 +219,8 @@ TEST(Mouse, EnterAndLeaveFollowThePointer) {
   form->SetName("form");
   Place<testkit::Swatch>(*form, "swatch", {10, 10, 40, 40}, ui::clBlue, &log);
   auto* panel = Place<testkit::Panel>(*form, "panel", {100, 10, 150, 60}, ui::clLime, &log);
+  // Where an earlier test left the pointer must not be over the window when it appears.
+  SetCursorPos(0, 0);
   form->Show();
   Pump();
   Send(*form, WM_MOUSEMOVE, 0, At(15, 15));
