@@ -1,0 +1,254 @@
+// The skinned tab and page controls: tab widths and hit testing without a window; clicks on a
+// real strip, page upkeep, activation and its events, loading, and a picture of each control
+// in every style.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "KIVPageControl.h"
+#include "WindowCapture.h"
+#include "WindowInput.h"
+#include "WindowTestKit.h"
+
+namespace {
+
+using kiv::TkivUIStyle;
+
+TEST(TabGeometry, WidthsFollowTheCaption) {
+  EXPECT_EQ(kiv::TabWidth("", 0), 80);
+  EXPECT_EQ(kiv::TabWidth("Output", 37), 57);
+  EXPECT_EQ(kiv::TabWidth("i", -10), 15);
+}
+
+TEST(TabGeometry, OnlyPointsStrictlyInsideAShownTabHitIt) {
+  const std::vector<int> widths{50, 0, 40, -1, 30};
+  EXPECT_EQ(kiv::TabAtPoint(widths, 10, 20, 11, 1), 0);
+  EXPECT_EQ(kiv::TabAtPoint(widths, 10, 20, 10, 5), -1);  // left edge
+  EXPECT_EQ(kiv::TabAtPoint(widths, 10, 20, 60, 5), -1);  // the edge between 0 and 2
+  EXPECT_EQ(kiv::TabAtPoint(widths, 10, 20, 61, 5), 2);   // the hidden tab 1 takes no room
+  EXPECT_EQ(kiv::TabAtPoint(widths, 10, 20, 30, 0), -1);
+  EXPECT_EQ(kiv::TabAtPoint(widths, 10, 20, 30, 20), -1);  // below the tab height
+  EXPECT_EQ(kiv::TabAtPoint(widths, 10, 20, 110, 5), -1);  // a never painted tab ends the walk
+}
+
+// A form with a control of type T on it, shown on the test display.
+template <typename T>
+struct Hosted {
+  std::unique_ptr<ui::TForm> form = std::make_unique<ui::TForm>(nullptr);
+  T* control = ui::Create<T>(form.get());
+  std::vector<int> activated;
+
+  explicit Hosted(TkivUIStyle style = TkivUIStyle::DeepBlue, int width = 400) {
+    form->SetBorderStyle(ui::bsNone);
+    form->SetBounds(20, 20, width + 20, 220);
+    form->SetColor(ui::clWhite);
+    control->SetName("tabs");
+    control->SetBounds(10, 10, width, 200);
+    control->SetUIStyle(style);
+    control->SetParent(form.get());
+    control->OnTabActive = [this](ui::TComponent*, int index) { activated.push_back(index); };
+    form->Show();
+    testkit::Pump();
+  }
+
+  // The point in the middle of tab i as the strip drew it last.
+  POINT TabCentre(int i) {
+    kiv::TkivTabControlTopPanel& strip = control->Strip();
+    strip.Repaint();
+    int x = strip.LeftMargin();
+    for (int k = 0; k < i; ++k) x += strip.TabWidths().at(k);
+    return {x + strip.TabWidths().at(i) / 2, strip.TabHeight() / 2};
+  }
+};
+
+kiv::TkivTabSheet* AddPage(kiv::TkivPageControl& control, const std::string& name, int* shows = nullptr) {
+  auto* page = new kiv::TkivTabSheet(control.Owner());
+  page->SetName(name);
+  page->SetCaption(name);
+  if (shows) page->OnShow = [shows](ui::TComponent*) { ++*shows; };
+  page->SetParent(&control);
+  return page;
+}
+
+TEST(TabControl, ANewTabControlHasOneSelectedTabAndANewPageControlNone) {
+  Hosted<kiv::TkivTabControl> tabs;
+  ASSERT_EQ(tabs.control->Tabs().Count(), 1);
+  EXPECT_EQ(tabs.control->Tabs()[0], "Tab1");
+  EXPECT_EQ(tabs.control->TabIndex(), 0);
+  Hosted<kiv::TkivPageControl> pages;
+  EXPECT_EQ(pages.control->PageCount(), 0);
+  EXPECT_EQ(pages.control->Strip().Tabs().Count(), 0);
+  EXPECT_EQ(pages.control->ActivePage(), nullptr);
+}
+
+TEST(TabControl, ClicksSelectTabsAndRaiseOnTabActiveEveryTime) {
+  Hosted<kiv::TkivTabControl> tabs;
+  tabs.control->Tabs().SetText("One\nTwo\nThree");
+  kiv::TkivTabControlTopPanel& strip = tabs.control->Strip();
+  const POINT two = tabs.TabCentre(1);
+  testkit::Click(strip, two.x, two.y);
+  testkit::Click(strip, two.x, two.y);
+  const POINT three = tabs.TabCentre(2);
+  testkit::Click(strip, three.x, three.y, ui::mbRight);
+  EXPECT_EQ(tabs.activated, (std::vector<int>{1, 1, 2}));
+  // Below the active tab's picture, and on the edge between two tabs, nothing is hit.
+  testkit::Click(strip, two.x, strip.TabHeight());
+  testkit::Click(strip, strip.LeftMargin() + strip.TabWidths()[0], two.y);
+  EXPECT_EQ(tabs.activated.size(), 3u);
+  tabs.control->SetTabIndex(-1);
+  EXPECT_EQ(tabs.control->TabIndex(), -1);
+  EXPECT_EQ(tabs.activated.back(), -1);
+  tabs.control->SetTabIndex(7);  // out of range: only a repaint
+  EXPECT_EQ(tabs.control->TabIndex(), -1);
+  EXPECT_EQ(tabs.activated.size(), 4u);
+}
+
+TEST(TabControl, AHundredTabsAreMeasuredHitAndHiddenByPosition) {
+  Hosted<kiv::TkivTabControl> tabs(TkivUIStyle::WinXP, 1200);
+  ui::TStringList captions;
+  for (int i = 0; i < 100; ++i) captions.Add(std::to_string(i));
+  tabs.control->SetTabs(captions);
+  kiv::TkivTabControlTopPanel& strip = tabs.control->Strip();
+  strip.SetTabVisible(70, false);
+  const POINT p = tabs.TabCentre(90);
+  ASSERT_EQ(strip.TabWidths().size(), 100u);
+  EXPECT_GT(strip.TabWidths()[63], 0) << "positions past 63 are measured";
+  EXPECT_EQ(strip.TabWidths()[70], 0);
+  testkit::MouseDown(strip, p.x, p.y);
+  testkit::MouseUp(strip, p.x, p.y);
+  EXPECT_EQ(tabs.control->TabIndex(), 90);
+  // Where tab 70 would be, tab 71 is.
+  const POINT q = tabs.TabCentre(71);
+  testkit::Click(strip, q.x, q.y);
+  EXPECT_EQ(tabs.control->TabIndex(), 71);
+}
+
+TEST(PageControl, ShowingAPageRaisesOnShowThriceAndOnTabActiveTwice) {
+  Hosted<kiv::TkivPageControl> pc;
+  int shows[3] = {0, 0, 0};
+  kiv::TkivTabSheet* pages[3];
+  for (int i = 0; i < 3; ++i) pages[i] = AddPage(*pc.control, "Page" + std::to_string(i), &shows[i]);
+  EXPECT_EQ(pc.control->ActivePage(), pages[2]) << "a new page becomes the active one";
+  EXPECT_EQ(pc.control->Strip().Tabs().Text(), "Page0\r\nPage1\r\nPage2\r\n");
+  pc.activated.clear();
+  shows[0] = 0;
+  pc.control->SetActivePage(pages[0]);
+  EXPECT_EQ(shows[0], 3);
+  EXPECT_EQ(pc.activated, (std::vector<int>{0, 0}));
+  const POINT tab = pc.TabCentre(1);
+  testkit::Click(pc.control->Strip(), tab.x, tab.y);
+  EXPECT_EQ(pc.control->ActivePage(), pages[1]);
+  EXPECT_EQ(pc.control->Strip().TabIndex(), 1);
+}
+
+TEST(PageControl, NoTabOrAForeignSheetLeavesNoActivePage) {
+  Hosted<kiv::TkivPageControl> pc;
+  AddPage(*pc.control, "A");
+  AddPage(*pc.control, "B");
+  pc.control->Strip().SetTabIndex(-1);
+  EXPECT_EQ(pc.control->ActivePage(), nullptr);
+  EXPECT_EQ(pc.activated.back(), -1);
+  auto* stranger = new kiv::TkivTabSheet(pc.form.get());
+  pc.control->SetActivePage(stranger);
+  EXPECT_EQ(pc.control->ActivePage(), nullptr);
+}
+
+TEST(PageControl, RemovingPagesActivatesThePreviousOneOrNone) {
+  Hosted<kiv::TkivPageControl> pc;
+  auto* a = AddPage(*pc.control, "A");
+  auto* b = AddPage(*pc.control, "B");
+  auto* c = AddPage(*pc.control, "C");
+  c->SetParent(nullptr);
+  EXPECT_EQ(pc.control->ActivePage(), b);
+  EXPECT_EQ(c->PageControl(), nullptr);
+  c->SetTabVisible(false);  // a page that left no longer reaches the strip
+  EXPECT_TRUE(pc.control->Strip().TabVisible(2));
+  a->SetParent(nullptr);
+  EXPECT_EQ(pc.control->ActivePage(), nullptr) << "removing the first page leaves none active";
+  EXPECT_EQ(b->PageIndex(), 0);
+  // The strip's index now lies past the one tab left: it paints without an active tab.
+  EXPECT_EQ(pc.control->Strip().TabIndex(), 1);
+  pc.control->Strip().Repaint();
+  delete b;  // a page destroyed leaves the control first
+  EXPECT_EQ(pc.control->PageCount(), 0);
+  EXPECT_EQ(pc.control->Strip().Tabs().Count(), 0);
+}
+
+TEST(PageControl, HidingATabBringsTheNearestShownPageForward) {
+  Hosted<kiv::TkivPageControl> pc;
+  auto* a = AddPage(*pc.control, "A");
+  auto* b = AddPage(*pc.control, "B");
+  auto* c = AddPage(*pc.control, "C");
+  c->SetTabVisible(false);
+  EXPECT_EQ(pc.control->ActivePage(), b);
+  a->SetTabVisible(false);
+  b->SetTabVisible(false);  // the only shown tab: nothing else changes
+  EXPECT_EQ(pc.control->ActivePage(), b);
+  a->SetTabVisible(true);
+  EXPECT_EQ(pc.control->ActivePage(), a);
+  b->SetTabVisible(true);
+  b->SetPageIndex(0);
+  EXPECT_EQ(pc.control->Pages(0), b);
+  EXPECT_EQ(pc.control->ActivePage(), b);
+  EXPECT_FALSE(c->TabVisible());
+  b->SetPageIndex(5);  // out of range: it stays
+  EXPECT_EQ(b->PageIndex(), 0);
+}
+
+TEST(PageControl, PagesLoadedInAnyOrderTakeTheStoredOrder) {
+  ui::TForm form(nullptr);
+  {
+    ui::TLayoutLoading loading(form);
+    auto* pc = ui::Create<kiv::TkivPageControl>(&form);
+    pc->SetName("pc");
+    pc->SetParent(&form);
+    pc->ReadStoredPages({"First", "Second", "Third"});
+    for (const char* name : {"Third", "Second", "First"}) {
+      auto* page = new kiv::TkivTabSheet(&form);
+      page->SetName(name);
+      page->SetParent(pc);
+      page->SetCaption(name);
+      page->SetTabVisible(std::string(name) != "Second");
+      page->ReadStoredPageControl("pc");
+    }
+  }
+  auto* pc = static_cast<kiv::TkivPageControl*>(form.FindComponent("pc"));
+  EXPECT_EQ(pc->Pages(0)->Name(), "First");
+  EXPECT_EQ(pc->Pages(2)->Name(), "Third");
+  EXPECT_EQ(pc->Strip().Tabs().Text(), "First\r\nSecond\r\nThird\r\n");
+  EXPECT_FALSE(pc->Pages(1)->TabVisible());
+  EXPECT_TRUE(pc->Pages(2)->TabVisible());
+}
+
+TEST(TabControl, CustomKeepsTheStyleColoursAndPictures) {
+  Hosted<kiv::TkivTabControl> tabs(TkivUIStyle::Protein);
+  const ui::TColor color = tabs.control->Color(), border = tabs.control->BorderColor();
+  const int height = tabs.control->Strip().Height();
+  tabs.control->SetUIStyle(TkivUIStyle::Custom);
+  EXPECT_EQ(tabs.control->UIStyle(), TkivUIStyle::Protein);
+  EXPECT_EQ(tabs.control->Color(), color);
+  EXPECT_EQ(tabs.control->BorderColor(), border);
+  EXPECT_EQ(tabs.control->Strip().Height(), height);
+  tabs.control->SetUIStyle(TkivUIStyle::WinXP);
+  EXPECT_EQ(tabs.control->Color(), ui::clWhite);
+}
+
+// A page control with three pages and a tab control, in each style, for a person to look at.
+TEST(TabPictures, EveryStyle) {
+  for (TkivUIStyle style : {TkivUIStyle::MacOS, TkivUIStyle::WinXP, TkivUIStyle::DeepBlue,
+                            TkivUIStyle::Protein, TkivUIStyle::BlueGlass}) {
+    const std::string name = std::to_string(static_cast<int>(style));
+    Hosted<kiv::TkivPageControl> pc(style);
+    for (const char* caption : {"Output", "Free CDDB", "Ogg", "Mp3"}) AddPage(*pc.control, caption);
+    pc.control->SetActivePage(pc.control->Pages(1));
+    testkit::CaptureAndSave(*pc.form, "page_control_style" + name);
+    Hosted<kiv::TkivTabControl> tabs(style);
+    tabs.control->Tabs().SetText("Tracks\nArtists\nAlbums");
+    tabs.control->SetTabIndex(0);
+    testkit::CaptureAndSave(*tabs.form, "tab_control_style" + name);
+  }
+}
+
+}  // namespace
