@@ -124,6 +124,10 @@ ConnectionPointList::ConnectionPointList(std::initializer_list<const IID*> sourc
     for (const IID* iid : sources) points_.push_back(std::make_unique<ConnectionPoint>(*this, *iid));
 }
 
+ConnectionPoint& ConnectionPointList::addSource(const IID& iid) {
+    return *points_.emplace_back(std::make_unique<ConnectionPoint>(*this, iid));
+}
+
 STDMETHODIMP ConnectionPointList::EnumConnectionPoints(IEnumConnectionPoints** out) {
     if (!out) return E_POINTER;
     *out = nullptr;

@@ -92,6 +92,8 @@ public:
 
 protected:
     explicit ConnectionPointList(std::initializer_list<const IID*> sources);
+    // One more point, after those given at construction (a class that learns its source late).
+    ConnectionPoint& addSource(const IID& iid);
     ConnectionPointList(const ConnectionPointList&) = delete;
     ConnectionPointList& operator=(const ConnectionPointList&) = delete;
     ~ConnectionPointList() = default;

@@ -3,13 +3,15 @@
 // IOleWindow), drawing into any device context (IViewObject, IViewObject2, IViewObjectEx),
 // IOleControl, persistence in streams and storages (IPersistStreamInit, IPersistStorage),
 // IQuickActivate, ISpecifyPropertyPages, IDataObject (the picture as a metafile) and
-// property-change notification (one IPropertyNotifySink connection point). A control class is made with com::ControlObject
-// (ControlObject.h), which adds the control's dual interface and IProvideClassInfo2:
+// property-change notification (an IPropertyNotifySink connection point) and, for a class
+// with an outgoing dispinterface, its event connection point. A control class is made with
+// com::ControlObject (ControlObject.h), which adds the control's dual interface and
+// IProvideClassInfo2:
 //
 //   class Gauge final : public com::ControlObject<Gauge, IGauge> {
 //   public:
 //       static constexpr const CLSID& classId = CLSID_Gauge;
-//       static constexpr const IID& sourceId = IID_NULL;
+//       static constexpr const IID& sourceId = DIID__IGaugeEvents;   // IID_NULL: no events
 //       void draw(HDC dc, const RECT& bounds) override { ... }
 //       HRESULT saveProperties(IStream*) override;  HRESULT loadProperties(IStream*) override;
 //       ... IGauge methods: store, firePropertyChanged(dispid), redraw ...
@@ -179,6 +181,13 @@ protected:
     void firePropertyChanged(DISPID id) noexcept;
     // Asks for a repaint: the window's when in-place active, else the container's view.
     void fireViewChange() noexcept;
+    // The outgoing dispinterface, once, at construction (ControlObject does it).
+    void declareEvents(const IID& events) { events_ = &addSource(events); }
+    // The event to every sink of the outgoing dispinterface, arguments in natural order.
+    template <class... Args>
+    void fireEvent(DISPID id, const Args&... arguments) noexcept {
+        if (events_) events_->fire(id, arguments...);
+    }
 
 private:
     friend struct ControlWindow;
@@ -189,6 +198,7 @@ private:
     void destroyWindow() noexcept;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    ConnectionPoint* events_ = nullptr;
     ptr<IOleClientSite> clientSite_;
     ptr<IOleInPlaceSite> inPlaceSite_;
     ptr<IOleInPlaceFrame> frame_;

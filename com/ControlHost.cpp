@@ -33,9 +33,11 @@ HRESULT ControlHost::create(REFCLSID clsid, HWND parent, const RECT& position, I
         if (siteFirst) hr = control->SetClientSite(site_.get());
         if (SUCCEEDED(hr)) hr = startState(control.get(), state);
         if (SUCCEEDED(hr) && !siteFirst) hr = control->SetClientSite(site_.get());
+        // A control with nothing to show at run time (a player, a timer) is never activated.
+        const bool shown = (status & OLEMISC_INVISIBLEATRUNTIME) == 0;
         SIZEL extent = extentOf(position);
-        if (SUCCEEDED(hr)) hr = control->SetExtent(DVASPECT_CONTENT, &extent);
-        if (SUCCEEDED(hr)) {
+        if (SUCCEEDED(hr) && shown) hr = control->SetExtent(DVASPECT_CONTENT, &extent);
+        if (SUCCEEDED(hr) && shown) {
             RECT rect = position;
             hr = control->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, parent, &rect);
         }
@@ -43,7 +45,7 @@ HRESULT ControlHost::create(REFCLSID clsid, HWND parent, const RECT& position, I
             close();
             return hr;
         }
-        site_->attach(control.query<IOleInPlaceObject>().get());
+        if (shown) site_->attach(control.query<IOleInPlaceObject>().get());
         return S_OK;
     });
 }
@@ -53,6 +55,13 @@ HRESULT ControlHost::move(const RECT& position) noexcept {
     SIZEL extent = extentOf(position);
     RETURN_IF_FAILED(control_->SetExtent(DVASPECT_CONTENT, &extent));
     return site_->move(position);
+}
+
+HRESULT ControlHost::save(IStream* stream) const noexcept {
+    if (!control_) return E_UNEXPECTED;
+    ptr<IPersistStreamInit> persist;
+    RETURN_IF_FAILED(control_->QueryInterface(IID_IPersistStreamInit, persist.put_void()));
+    return persist->Save(stream, TRUE);
 }
 
 void ControlHost::close() noexcept {

@@ -8,7 +8,9 @@
 //   host.close();                                                   // also on destruction
 //
 // Creation follows the control's MiscStatus (client site before or after the state), starts
-// it from the stream or new, gives it its extent and activates it in place.
+// it from the stream or new, gives it its extent and activates it in place; a control
+// invisible at run time (OLEMISC_INVISIBLEATRUNTIME) gets no window and is not activated.
+// save() writes the control's state as create() takes it.
 #pragma once
 
 #include "com/ConnectionPoint.h"
@@ -29,6 +31,8 @@ public:
     HRESULT create(REFCLSID clsid, HWND parent, const RECT& position, IStream* state = nullptr) noexcept;
     // Sets the control's extent to the size and moves it there (pixels in the parent window).
     HRESULT move(const RECT& position) noexcept;
+    // The control's state through its IPersistStreamInit, into stream.
+    HRESULT save(IStream* stream) const noexcept;
     // Disconnects the event sinks, deactivates and closes the control and lets it go.
     void close() noexcept;
 

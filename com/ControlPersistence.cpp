@@ -91,6 +91,7 @@ STDMETHODIMP Control::QuickActivate(QACONTAINER* container, QACONTROL* control) 
     control->dwViewStatus = viewStatus();
     control->dwEventCookie = 0;
     control->dwPropNotifyCookie = 0;
+    if (container->pUnkEventSink && events_) events_->Advise(container->pUnkEventSink, &control->dwEventCookie);
     if (container->pPropertyNotifySink) {
         connectionPoint(0).Advise(container->pPropertyNotifySink, &control->dwPropNotifyCookie);
     }

@@ -26,6 +26,12 @@ variant::variant(double value) noexcept {
     v_.dblVal = value;
 }
 
+variant::variant(float value) noexcept {
+    VariantInit(&v_);
+    v_.vt = VT_R4;
+    v_.fltVal = value;
+}
+
 variant::variant(bool value) noexcept {
     VariantInit(&v_);
     v_.vt = VT_BOOL;
@@ -43,6 +49,14 @@ variant::variant(IDispatch* object) noexcept {
     v_.vt = VT_DISPATCH;
     v_.pdispVal = object;
     if (object) object->AddRef();
+}
+
+variant::variant(safearray&& array) noexcept {
+    VariantInit(&v_);
+    VARTYPE element = VT_EMPTY;
+    if (!array || FAILED(SafeArrayGetVartype(array.get(), &element))) return;
+    v_.vt = VT_ARRAY | element;
+    v_.parray = array.detach();
 }
 
 variant::variant(const variant& other) {
@@ -65,6 +79,15 @@ HRESULT variant::detach_to(VARIANT* out) noexcept {
     std::memcpy(out, &v_, sizeof v_);
     VariantInit(&v_);
     return S_OK;
+}
+
+SAFEARRAY* arrayIn(const VARIANT& v, VARTYPE element) noexcept {
+    const VARIANT* held = &v;
+    if (held->vt == (VT_VARIANT | VT_BYREF)) held = held->pvarVal;
+    if (!held) return nullptr;
+    if (held->vt == (VT_ARRAY | element)) return held->parray;
+    if (held->vt == (VT_ARRAY | element | VT_BYREF)) return held->pparray ? *held->pparray : nullptr;
+    return nullptr;
 }
 
 }  // namespace com

@@ -7,7 +7,7 @@
 #include "outside/ZEVAudioFile/FileName.h"
 #include "outside/ZEVAudioFile/FormatText.h"
 #include "outside/ZEVAudioFile/Mp3Encoder.h"
-#include "outside/ZEVAudioFile/SampleArray.h"
+#include "com/SampleBlock.h"
 
 using namespace audiofile;
 
@@ -140,7 +140,7 @@ STDMETHODIMP AudioFile::GetOpenStatus(LONG* Status) {
 }
 
 STDMETHODIMP AudioFile::WriteSamples(SAFEARRAY** Samples) {
-  if (!Samples || !isSampleBlock(*Samples)) return E_INVALIDARG;
+  if (!Samples || !com::isSampleBlock(*Samples)) return E_INVALIDARG;
   return com::guarded([&] {
     std::lock_guard lock(mutex_);
     if (!encoder_) return E_UNEXPECTED;

@@ -1,7 +1,7 @@
 #include "outside/ZEVAudioFile/AudioFileControl.h"
 
 #include "com/Bstr.h"
-#include "outside/ZEVAudioFile/SampleArray.h"
+#include "com/SampleBlock.h"
 
 #include <algorithm>
 #include <limits>
@@ -78,7 +78,7 @@ STDMETHODIMP AudioFileControl::ReadSamples(LONG Count, SAFEARRAY** Samples) {
       position_ += static_cast<int64_t>(frames);
       buffer_.resize(frames * channels);
     }
-    return makeSampleBlock(frames ? std::span<const int16_t>(buffer_) : std::span<const int16_t>(), Samples);
+    return com::makeSampleBlock(frames ? std::span<const int16_t>(buffer_) : std::span<const int16_t>(), Samples);
   });
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -88,6 +89,13 @@ void writeBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> readBytes(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+double threadSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto seconds = [](FILETIME t) { return static_cast<double>(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7; };
+  return seconds(kernel) + seconds(user);
 }
 
 }  // namespace outside_test

@@ -23,6 +23,10 @@ double snrDb(const std::vector<int16_t>& reference, int referenceChannels, const
 const std::wstring& scratchFolder();
 std::wstring scratchPath(const std::wstring& name);
 
+// Processor time of this thread (user and kernel), in seconds: what a benchmark's work costs,
+// whatever else the machine is doing.
+double threadSeconds();
+
 void writeBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> readBytes(const std::wstring& path);
 

@@ -50,20 +50,11 @@ std::vector<int16_t> musicLikeAudio(int seconds) {
   return pcm;
 }
 
-// Processor time of this thread (user and kernel), in seconds: what the work costs, whatever
-// else the machine is doing.
-double now() {
-  FILETIME created, exited, kernel, user;
-  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-  auto seconds = [](FILETIME t) { return static_cast<double>(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7; };
-  return seconds(kernel) + seconds(user);
-}
-
-double secondsSince(double start) { return now() - start; }
+double secondsSince(double start) { return threadSeconds() - start; }
 
 double throughComponent(const std::vector<int16_t>& pcm, const std::wstring& path) {
   auto file = createAudioFileObject<IAudioFile>(CLSID_AudioFile);
-  const double start = now();
+  const double start = threadSeconds();
   file->CreateOutputFile(com::bstr(path).get(), 2);
   LONG status = -1;
   file->GetOpenStatus(&status);
@@ -93,7 +84,7 @@ double throughComponent(const std::vector<int16_t>& pcm, const std::wstring& pat
 // LAME set up as the component sets it up for a new settings object: 128 kbit/s constant,
 // plain stereo, quality 5, VBR ("Info") header, no filters, no ID3 tag.
 double directlyThroughLame(const std::vector<int16_t>& pcm, const std::wstring& path) {
-  const double start = now();
+  const double start = threadSeconds();
   HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
   lame_t lame = lame_init();
   lame_set_in_samplerate(lame, 44100);
