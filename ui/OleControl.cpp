@@ -4,6 +4,7 @@
 #include "com/Ptr.h"
 
 #include <objbase.h>
+#include <ole2.h>
 
 #include <stdexcept>
 #include <string>
@@ -21,7 +22,13 @@ std::runtime_error oleError(const char* what, HRESULT hr) {
 }  // namespace
 
 TOleControl::TOleControl(TComponent* AOwner, const CLSID& ClassId, const IID& Events)
-    : TWinControl(AOwner), classId_(ClassId), events_(Events) {}
+    : TWinControl(AOwner), classId_(ClassId), events_(Events) {
+  // A control with nothing to show at run time (a player, a timer) keeps its place out of sight.
+  DWORD status = 0;
+  if (SUCCEEDED(OleRegGetMiscStatus(ClassId, DVASPECT_CONTENT, &status)) && (status & OLEMISC_INVISIBLEATRUNTIME)) {
+    SetVisible(false);
+  }
+}
 
 void TOleControl::SetEvent(DISPID Id, TOleEvent Handler) {
   if (Handler) {

@@ -1,7 +1,9 @@
 // TOleControl: an ActiveX control placed on a form like any windowed control. It is made
 // from its class identifier and its stored control data (the stream its IPersistStreamInit
 // writes, as a window layout keeps it) when its window is made, sized with the window, and
-// its events reach std::function handlers by DISPID. When the window is made again
+// its events reach std::function handlers by DISPID. A control invisible at run time (its
+// registered MiscStatus says so) starts hidden and gets no window of its own inside ours.
+// When the window is made again
 // (RecreateWnd) the control's state moves over through the same stored data.
 //
 //   auto* player = new ui::TOleControl(form, CLSID_AudioPlayer, DIID__IAudioPlayerEvents);

@@ -1,10 +1,15 @@
-// The ZEVAudioDesign equalizer through its registered server, hosted on a form of the window
-// framework as the player window hosts it (TOleControl from stored data, events to
-// std::function handlers): dragged and keyed by the user it tells which band moved, puts do
-// not, its bands survive the stored data and a new window, and it looks like an equalizer.
+// The equalizer and the player through their registered servers, hosted on a form of the
+// window framework as the player window hosts them (TOleControl from stored data, events to
+// std::function handlers). The equalizer, dragged and keyed by the user, tells which band
+// moved, puts do not, its bands survive the stored data and a new window, and it looks like an
+// equalizer; the player keeps out of sight and plays with its events answered by handlers.
+#include "PlayerClient.h"
 #include "ServerDll.h"
 #include "com/Apartment.h"
+#include "com/SafeArray.h"
+#include "com/SampleBlock.h"
 #include "com/Stream.h"
+#include "com/Variant.h"
 #include "outside/ZEVAudioDesign/EqualizerDrawing.h"
 
 #include "Application.h"
@@ -12,6 +17,7 @@
 #include "OleControl.h"
 
 #include "ZEVAudioDesign.h"
+#include "ZEVAudioPlayer.h"
 
 #include <gtest/gtest.h>
 
@@ -99,9 +105,12 @@ void saveBmp(HWND window, const char* name) {
   ReleaseDC(window, screen);
 }
 
-class Equalizer : public ::testing::Test {
+class Hosted : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_EQ(ServerDll(L"ZEVAudioDesign.dll").registerServer(), S_OK); }
+  static void SetUpTestSuite() {
+    ASSERT_EQ(ServerDll(L"ZEVAudioDesign.dll").registerServer(), S_OK);
+    ASSERT_EQ(ServerDll(L"ZEVAudioPlayer.dll").registerServer(), S_OK);
+  }
 
   void SetUp() override {
     ASSERT_TRUE(apartment_);
@@ -130,7 +139,7 @@ class Equalizer : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Equalizer, DraggedOrKeyedByTheUserItTellsTheBandPutsDoNot) {
+TEST_F(Hosted, EqualizerDraggedOrKeyedByTheUserItTellsTheBandPutsDoNot) {
   ui::TOleControl& control = *place(storedWith({{3, 6.0f}}));
   HWND window = controlWindow(control);
   ASSERT_TRUE(window);
@@ -173,7 +182,7 @@ TEST_F(Equalizer, DraggedOrKeyedByTheUserItTellsTheBandPutsDoNot) {
   saveBmp(window, "equalizer.bmp");
 }
 
-TEST_F(Equalizer, BandsSurviveTheStoredDataAndANewWindow) {
+TEST_F(Hosted, EqualizerBandsSurviveTheStoredDataAndANewWindow) {
   ui::TOleControl& control = *place(storedWith({{1, -13.4f}, {12, 9.5f}}));
   control.Query<IZEVEqualizer>()->put_Band6(2.5f);
   control.RecreateWnd();
@@ -194,4 +203,35 @@ TEST_F(Equalizer, BandsSurviveTheStoredDataAndANewWindow) {
   EXPECT_EQ(GetPixel(dc, layout.columnX(0), layout.yOf(-6.0f)), design::kFillColor);
   EXPECT_EQ(GetPixel(dc, layout.columnX(4), layout.yOf(-6.0f)), RGB(14, 16, 22));  // an empty groove
   ReleaseDC(window, dc);
+}
+
+TEST_F(Hosted, PlayerStaysOutOfSightAndPlaysWithItsEventsAnsweredByHandlers) {
+  auto* player = new ui::TOleControl(form_.get(), CLSID_AudioPlayer, DIID__IAudioPlayerEvents);
+  player->SetBounds(0, 0, 32, 32);
+  player->SetParent(form_.get());
+  int requests = 0, ends = 0;
+  std::vector<LONG> timers;
+  player->SetEvent(1, [&](const DISPPARAMS&) {
+    ++requests;
+    // The whole "file" in one block, then no more.
+    std::vector<int16_t> block;
+    if (requests == 1) block = outside_test::sineFrames(4410, 2, 440, 3000);
+    com::safearray array;
+    ASSERT_EQ(com::makeSampleBlock(block, array.put()), S_OK);
+    player->Query<IAudioPlayer>()->QueueBlock(*com::variant(std::move(array)).get());
+  });
+  player->SetEvent(3, [&](const DISPPARAMS&) { ++ends; });
+  player->SetEvent(4, [&](const DISPPARAMS& p) { timers.push_back(p.rgvarg[2].lVal); });
+  form_->Show();
+  pump();
+  EXPECT_FALSE(player->Visible());
+  ASSERT_TRUE(player->Query<IAudioPlayer>());
+  EXPECT_EQ(GetWindow(player->Handle(), GW_CHILD), nullptr);  // no window of its own
+
+  ASSERT_EQ(player->Query<IAudioPlayer>()->Play(), S_OK);
+  for (int i = 0; i < 100 && ends == 0; ++i) pump();
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(requests, 2);
+  ASSERT_FALSE(timers.empty());
+  EXPECT_LE(timers.back(), 4410);
 }
