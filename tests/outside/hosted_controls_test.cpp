@@ -15,13 +15,15 @@
 #include "Application.h"
 #include "Form.h"
 #include "OleControl.h"
+#include "WaitUntil.h"
+#include "WindowCapture.h"
+#include "WindowInput.h"
 
 #include "ZEVAudioDesign.h"
 #include "ZEVAudioPlayer.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -65,46 +67,6 @@ float band(ui::TOleControl& control, int number) {
   return result.vt == VT_R4 ? result.fltVal : -99.0f;
 }
 
-void pump() {
-  for (int i = 0; i < 3; ++i) {
-    ui::Application().ProcessMessages();
-    Sleep(10);
-  }
-  ui::Application().ProcessMessages();
-}
-
-// Input as the system posts it to the window under the pointer.
-void post(HWND window, UINT message, WPARAM wParam, POINT at) {
-  PostMessageW(window, message, wParam, MAKELPARAM(at.x, at.y));
-  pump();
-}
-
-void saveBmp(HWND window, const char* name) {
-  RECT r;
-  GetClientRect(window, &r);
-  HDC screen = GetDC(window);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, r.bottom, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-  const DWORD stride = (r.right * 3 + 3) & ~3u, size = stride * r.bottom;
-  BITMAPFILEHEADER file{0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
-                        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  if (FILE* f = std::fopen(name, "wb")) {
-    std::fwrite(&file, sizeof file, 1, f);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f);
-    std::fwrite(bits, 1, size, f);
-    std::fclose(f);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-}
-
 class Hosted : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -126,11 +88,9 @@ class Hosted : public ::testing::Test {
     control->SetParent(form_.get());
     control->SetEvent(1, [this](const DISPPARAMS& params) { changes_.push_back(params.rgvarg[0].lVal); });
     form_->Show();
-    pump();
+    testkit::PumpFor(50);
     return control;
   }
-
-  HWND controlWindow(ui::TOleControl& control) { return GetWindow(control.Handle(), GW_CHILD); }
 
   com::apartment apartment_;
   std::unique_ptr<ui::TForm> form_;
@@ -141,52 +101,50 @@ class Hosted : public ::testing::Test {
 
 TEST_F(Hosted, EqualizerDraggedOrKeyedByTheUserItTellsTheBandPutsDoNot) {
   ui::TOleControl& control = *place(storedWith({{3, 6.0f}}));
-  HWND window = controlWindow(control);
-  ASSERT_TRUE(window);
+  ASSERT_TRUE(GetWindow(control.Handle(), GW_CHILD));
   EXPECT_FLOAT_EQ(band(control, 3), 6.0f);
 
   // Band 4's thumb (at 0 dB) dragged up by a quarter of the groove: +7.5 dB.
   const design::EqualizerLayout layout(kBounds);
   const POINT thumb{layout.columnX(3), layout.yOf(0.0f) + 2};
   const int quarter = (layout.bottom() - layout.top()) / 4;
-  post(window, WM_LBUTTONDOWN, MK_LBUTTON, thumb);
+  testkit::MouseDown(control, thumb.x, thumb.y);
   EXPECT_TRUE(changes_.empty());  // grabbing the thumb moves nothing
-  post(window, WM_MOUSEMOVE, MK_LBUTTON, POINT{thumb.x, thumb.y - quarter / 2});
-  post(window, WM_MOUSEMOVE, MK_LBUTTON, POINT{thumb.x + 15, thumb.y - quarter});
-  post(window, WM_LBUTTONUP, 0, POINT{thumb.x + 15, thumb.y - quarter});
+  testkit::MouseMove(control, thumb.x, thumb.y - quarter / 2);
+  testkit::MouseMove(control, thumb.x + 15, thumb.y - quarter);
+  testkit::MouseUp(control, thumb.x + 15, thumb.y - quarter);
   EXPECT_NEAR(band(control, 4), 7.5f, 0.3f);
   ASSERT_FALSE(changes_.empty());
   EXPECT_EQ(changes_, std::vector<LONG>(changes_.size(), 4));
 
   // The keys act on the band last clicked: right to band 5, up half a dB, end to the bottom.
   changes_.clear();
-  post(window, WM_KEYDOWN, VK_RIGHT, POINT{});
-  post(window, WM_KEYDOWN, VK_UP, POINT{});
-  post(window, WM_KEYDOWN, VK_END, POINT{});
+  testkit::PressKey(VK_RIGHT);
+  testkit::PressKey(VK_UP);
+  testkit::PressKey(VK_END);
   EXPECT_FLOAT_EQ(band(control, 5), -15.0f);
   EXPECT_EQ(changes_, (std::vector<LONG>{5, 5}));
 
   // A click on the groove brings the thumb there.
   changes_.clear();
-  post(window, WM_LBUTTONDOWN, MK_LBUTTON, POINT{layout.columnX(11), layout.top()});
-  post(window, WM_LBUTTONUP, 0, POINT{layout.columnX(11), layout.top()});
+  testkit::Click(control, layout.columnX(11), layout.top());
   EXPECT_FLOAT_EQ(band(control, 12), 15.0f);
   EXPECT_EQ(changes_, std::vector<LONG>{12});
 
   changes_.clear();
   EXPECT_EQ(control.Query<IZEVEqualizer>()->put_Band1(-3.0f), S_OK);
   EXPECT_EQ(control.Query<IZEVEqualizer>()->put_Band2(15.5f), E_INVALIDARG);
-  pump();
+  testkit::PumpFor(50);
   EXPECT_TRUE(changes_.empty());
   EXPECT_FLOAT_EQ(band(control, 1), -3.0f);
-  saveBmp(window, "equalizer.bmp");
+  testkit::CaptureAndSave(control, "equalizer-used");
 }
 
 TEST_F(Hosted, EqualizerBandsSurviveTheStoredDataAndANewWindow) {
   ui::TOleControl& control = *place(storedWith({{1, -13.4f}, {12, 9.5f}}));
   control.Query<IZEVEqualizer>()->put_Band6(2.5f);
   control.RecreateWnd();
-  pump();
+  testkit::PumpFor(50);
   EXPECT_FLOAT_EQ(band(control, 6), 2.5f);
   EXPECT_FLOAT_EQ(band(control, 1), -13.4f);
 
@@ -195,14 +153,12 @@ TEST_F(Hosted, EqualizerBandsSurviveTheStoredDataAndANewWindow) {
   EXPECT_FLOAT_EQ(band(copy, 12), 9.5f);
 
   // What the window shows: the panel, band 12's fill above 0 dB and band 1's below.
-  HWND window = controlWindow(copy);
-  HDC dc = GetDC(window);
+  auto shot = testkit::CaptureAndSave(copy, "equalizer-loaded");
   const design::EqualizerLayout layout(kBounds);
-  EXPECT_EQ(GetPixel(dc, 2, 2), design::kPanelColor);
-  EXPECT_EQ(GetPixel(dc, layout.columnX(11), layout.yOf(5.0f)), design::kFillColor);
-  EXPECT_EQ(GetPixel(dc, layout.columnX(0), layout.yOf(-6.0f)), design::kFillColor);
-  EXPECT_EQ(GetPixel(dc, layout.columnX(4), layout.yOf(-6.0f)), RGB(14, 16, 22));  // an empty groove
-  ReleaseDC(window, dc);
+  EXPECT_EQ(shot->Pixel(2, 2), design::kPanelColor);
+  EXPECT_EQ(shot->Pixel(layout.columnX(11), layout.yOf(5.0f)), design::kFillColor);
+  EXPECT_EQ(shot->Pixel(layout.columnX(0), layout.yOf(-6.0f)), design::kFillColor);
+  EXPECT_EQ(shot->Pixel(layout.columnX(4), layout.yOf(-6.0f)), RGB(14, 16, 22));  // an empty groove
 }
 
 TEST_F(Hosted, PlayerStaysOutOfSightAndPlaysWithItsEventsAnsweredByHandlers) {
@@ -223,13 +179,13 @@ TEST_F(Hosted, PlayerStaysOutOfSightAndPlaysWithItsEventsAnsweredByHandlers) {
   player->SetEvent(3, [&](const DISPPARAMS&) { ++ends; });
   player->SetEvent(4, [&](const DISPPARAMS& p) { timers.push_back(p.rgvarg[2].lVal); });
   form_->Show();
-  pump();
+  testkit::PumpFor(50);
   EXPECT_FALSE(player->Visible());
   ASSERT_TRUE(player->Query<IAudioPlayer>());
   EXPECT_EQ(GetWindow(player->Handle(), GW_CHILD), nullptr);  // no window of its own
 
   ASSERT_EQ(player->Query<IAudioPlayer>()->Play(), S_OK);
-  for (int i = 0; i < 100 && ends == 0; ++i) pump();
+  EXPECT_TRUE(testkit::WaitUntil([&] { return ends > 0; }, 3000));
   EXPECT_EQ(ends, 1);
   EXPECT_EQ(requests, 2);
   ASSERT_FALSE(timers.empty());

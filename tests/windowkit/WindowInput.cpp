@@ -20,12 +20,17 @@ WPARAM ButtonKeys(ui::TMouseButton button) {
   return button == ui::mbLeft ? MK_LBUTTON : button == ui::mbRight ? MK_RBUTTON : MK_MBUTTON;
 }
 
-// Posts a mouse message for a point of the control, to the window holding the capture when
-// one does (as the system routes it), else to the control's window.
+// Posts a mouse message for a point of the control, as the system routes it: to the window
+// holding the capture when one does, else to the window under the point when that is the
+// control's window or one inside it (an ActiveX control's own window), else to the control's.
 void PostMouseAt(ui::TControl& control, POINT screen, UINT msg, WPARAM keys) {
   SetCursorPos(screen.x, screen.y);
   HWND target = GetCapture();
-  if (!target) target = WindowOf(control);
+  if (!target) {
+    target = WindowOf(control);
+    HWND under = WindowFromPoint(screen);
+    if (under && IsChild(target, under)) target = under;
+  }
   POINT local = screen;
   ScreenToClient(target, &local);
   PostMessageA(target, msg, keys, ui::MakeMouseLParam(local.x, local.y));

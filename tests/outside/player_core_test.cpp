@@ -1,11 +1,14 @@
-// The player's equalizer and processing without COM: the solved filters meet every band's
-// gain at its centre whatever the neighbours ask for, and changes glide instead of jumping.
+// The player's parts without COM: the solved filters meet every band's gain at its centre
+// whatever the neighbours ask for, changes glide instead of jumping, and an output that fails
+// ends the playing thread with its reason.
 #include "PlayerClient.h"
+#include "outside/ZEVAudioPlayer/PlaybackEngine.h"
 #include "outside/ZEVAudioPlayer/SampleProcessor.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 
@@ -83,4 +86,30 @@ TEST(SampleProcessing, VolumeMuteAndBandChangesGlideInsteadOfJumping) {
   EXPECT_LT(peak(block, 0, 2 * 64), 8000 * 1.15);
   const double expected = 8000 * std::pow(10.0, responseDb(filterGainsFor(boost, 44100), 44100, 1000) / 20);
   EXPECT_NEAR(peak(block, 2 * 3000, block.size()), expected, expected * 0.01);
+}
+
+// An output whose device gives out after a few chunks, as an unplugged one does.
+class FailingOutput final : public Output {
+ public:
+  HRESULT write(std::span<const int16_t> samples) override {
+    if (++writes_ > 3) return HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED);
+    frames_ += static_cast<int64_t>(samples.size()) / 2;
+    return S_OK;
+  }
+  int64_t played() override { return frames_; }
+  void cancel() override {}
+
+ private:
+  int writes_ = 0;
+  std::atomic<int64_t> frames_{0};
+};
+
+TEST(PlaybackEngine, AFailingOutputEndsThePlayingThreadAndSaysHow) {
+  PlaybackEngine engine;
+  engine.queue(outside_test::sineFrames(44100, 2, 440, 3000));
+  ASSERT_EQ(engine.start(std::make_unique<FailingOutput>(), Format{2, 44100}), S_OK);
+  for (int i = 0; i < 200 && engine.failure() == S_OK; ++i) Sleep(5);
+  EXPECT_EQ(engine.failure(), HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED));
+  EXPECT_EQ(engine.played(), 3 * 44100 / 25);  // three chunks of 40 ms went out
+  engine.stop();
 }
