@@ -12,6 +12,8 @@
 #include "Component.h"
 #include "Win32.h"
 
+#include <commdlg.h>
+
 namespace ui {
 
 class TForm;
@@ -50,6 +52,9 @@ class TApplication : public TComponent {
   // Where message boxes go; empty shows the system's message box.
   TMessageBoxSink MessageBoxSink;
   int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags = MB_OK);
+  // Where the colour dialog goes (TColorDialog); empty shows the system's. Returns whether the
+  // user confirmed, with the colour in rgbResult.
+  std::function<bool(CHOOSECOLORA& Choose)> ChooseColorSink;
   // Reports an error that reached a window procedure or a timer: a message box with its text.
   void HandleException(const std::exception& error);
 

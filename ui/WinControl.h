@@ -54,7 +54,7 @@ class TWinControl : public TControl {
   int ControlCount() const { return static_cast<int>(controls_.size()); }
   TControl* Controls(int index) const { return controls_.at(index); }
   // The windowless child at a client point, topmost first, or none.
-  TControl* ControlAtPos(POINT point, bool allowDisabled = false) const;
+  virtual TControl* ControlAtPos(POINT point, bool allowDisabled = false) const;
   // Sends the message to every child in turn until one answers with a non-zero result.
   void Broadcast(TMessage& Message);
 
