@@ -19,6 +19,17 @@ class TkivForm : public ui::TWinControl, public kiv::IkivStyled {
   kiv::TkivUIStyle style_ = kiv::TkivUIStyle::DeepBlue;
 };
 
+// The five theme styles, with the names their pictures are saved under.
+struct NamedStyle {
+  kiv::TkivUIStyle style;
+  const char* name;
+};
+inline constexpr NamedStyle kThemeStyles[] = {{kiv::TkivUIStyle::MacOS, "MacOS"},
+                                              {kiv::TkivUIStyle::WinXP, "WinXP"},
+                                              {kiv::TkivUIStyle::DeepBlue, "DeepBlue"},
+                                              {kiv::TkivUIStyle::Protein, "Protein"},
+                                              {kiv::TkivUIStyle::BlueGlass, "BlueGlass"}};
+
 class SkinnedForm : public ui::TForm {
  public:
   SkinnedForm() : TForm(nullptr) { SetBorderStyle(ui::bsNone); }
