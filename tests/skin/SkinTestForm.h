@@ -36,4 +36,13 @@ class SkinnedForm : public ui::TForm {
   TkivForm* skin = new TkivForm(this);
 };
 
+// A control made on the form, placed on it at the given bounds.
+template <typename T>
+T* Put(ui::TForm& form, int left, int top, int width, int height) {
+  auto* control = new T(&form);
+  control->SetParent(&form);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
 }  // namespace skintest
