@@ -75,11 +75,17 @@ void TkivToolBar::PaintBar(bool&) {
 
 void TkivToolBar::PaintButton(ui::TToolButton& button, ui::TCustomDrawState state,
                               bool& DefaultDraw) {
+  const RECT r = button.BoundsRect();
+  // Some systems (Wine) report a button held down under the pointer as pressed but no longer
+  // hot; it is hot all the same, and is drawn down as everywhere else.
+  POINT pointer;
+  if ((state & ui::cdsSelected) && GetCursorPos(&pointer) && ::ScreenToClient(Handle(), &pointer) &&
+      PtInRect(&r, pointer))
+    state |= ui::cdsHot;
   const TkivToolButtonLook look = ToolButtonLook(state);
   if (look == TkivToolButtonLook::Default) return;
   DefaultDraw = false;
   const bool down = look == TkivToolButtonLook::Down;
-  const RECT r = button.BoundsRect();
   ui::TCanvas& canvas = Canvas();
   canvas.Brush().SetStyle(ui::bsSolid);
   canvas.Brush().SetColor(down ? buttonDownColor_ : buttonColor_);

@@ -171,6 +171,19 @@ TEST(FramedControls, TheComboButtonTakesTheStyleAndGreysItsArrowWhenDisabled) {
   EXPECT_EQ(picture->Pixel(o.x + 3, o.y + 1), ui::clBlue);
   ExpectRings(*combo, combo->BorderColor(), combo->Color(), "with colours of its own");
 
+  // Dropped down by a click on the button, and closed again: still our button.
+  testkit::Click(*combo, (button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  testkit::Pump();
+  EXPECT_TRUE(combo->DroppedDown());
+  picture = testkit::Capture(*combo);
+  EXPECT_EQ(picture->Pixel(button.left + 1, button.top + 1), ui::clYellow);
+  EXPECT_EQ(picture->Pixel(o.x + 3, o.y + 1), ui::clBlue);
+  testkit::PressKey(VK_ESCAPE);
+  testkit::Pump();
+  EXPECT_FALSE(combo->DroppedDown());
+  picture = testkit::Capture(*combo);
+  EXPECT_EQ(picture->Pixel(button.left + 1, button.top + 1), ui::clYellow);
+
   combo->SetEnabled(false);
   testkit::Pump();
   picture = testkit::CaptureWindow(*combo);
