@@ -94,13 +94,21 @@ TEST_F(ScrolledWindow, AListBoxBarShowsWithTheNativeOneAndScrollsBothWays) {
   EXPECT_EQ(list->TopIndex(), 40);
   EXPECT_EQ(scrollMessages, 1);
 
+  // The thumb dragged down by the mouse: list and thumb end on one position.
+  auto& thumb = bar->Track().Slider();
+  testkit::Drag(thumb, {3, 3}, {3, 40}, 6);
+  testkit::Pump();
+  EXPECT_GT(list->TopIndex(), 40);
+  EXPECT_EQ(bar->Position(), list->TopIndex());
+
   // Let go: the bar stays on the window, enabled and back to a plain range.
+  const int dragged = list->TopIndex();
   list->SetVScrollBar(nullptr);
   EXPECT_TRUE(bar->Enabled());
   EXPECT_EQ(bar->Max(), 100);
   EXPECT_EQ(bar->LineButton(), 0);
   bar->SetPosition(10);
-  EXPECT_EQ(list->TopIndex(), 40);
+  EXPECT_EQ(list->TopIndex(), dragged);
 
   // Destroyed while attached: the list forgets it and scrolls on.
   list->SetVScrollBar(bar);
