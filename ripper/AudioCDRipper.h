@@ -211,7 +211,8 @@ private:
     void releaseCDHandle();
     void checkTransport();
     void reloadManager();
-    bool testDriveReady();
+    bool testDriveReady() { return driveReadiness() == rip::Readiness::kReady; }
+    rip::Readiness driveReadiness();
     // Closes the drive and stops the layer without a log line: the object's own clean-up.
     void closeDriveQuietly();
 
@@ -357,6 +358,7 @@ private:
     std::atomic<LONG> stopRip_{0};
     rip::WavFile wavFile_;
     rip::PcmHandOver pcm_;
+    rip::FileReplacement encoderOutput_;
     AudioFileWriter sampleWriter_;
     // Held by a convert tick while it runs: a worker switching the tick off waits for it, so no
     // tick writes to the encoder once the worker closes the file.

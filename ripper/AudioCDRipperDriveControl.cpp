@@ -60,12 +60,12 @@ void AudioCDRipper::reloadManager() {
     }
 }
 
-bool AudioCDRipper::testDriveReady() {
+rip::Readiness AudioCDRipper::driveReadiness() {
     log_.line("Test Drive Ready");
     checkTransport();
-    if (!cdHandle_) return false;
-    if (skipMediaCheck_) return true;
-    return drive::TestCDUnitReady(cdHandle_) == 1;
+    if (!cdHandle_) return rip::Readiness::kNotReady;
+    if (skipMediaCheck_) return rip::Readiness::kReady;
+    return rip::ReadinessOf(drive::TestCDUnitReady(cdHandle_));
 }
 
 void AudioCDRipper::closeDriveQuietly() {

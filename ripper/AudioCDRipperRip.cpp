@@ -4,6 +4,7 @@
 // that a second rip method called meanwhile is refused instead of starting a second worker on
 // the same drive and file.
 #include "ripper/AudioCDRipperRipHost.h"
+#include "ripper/RipFileName.h"
 
 #include "com/Bstr.h"
 
@@ -70,12 +71,13 @@ STDMETHODIMP AudioCDRipper::RipTrackToWav(BSTR fileName) {
     return member([&]() -> Raised {
         log_.line("Rip Track To Wav");
         if (Raised refused = ripRefused()) return refused;
+        const std::optional<std::string> name = RipFileName(fileName, ".wav");
+        if (!name) return FILE_ACCESS;
         stopRip_ = 0;
-        const std::string name = com::to_ansi(fileName) + ".wav";
         lastError_ = NO_ERRORS;
-        if (!wavFile_.Create(name)) return FILE_ACCESS;
+        if (!wavFile_.Create(*name)) return FILE_ACCESS;
         if (!startRipWorker([this](RipHost& host) { rip::RunWavRip(host, wavFile_); })) {
-            wavFile_.Close();
+            wavFile_.Discard();
             return OUT_OF_MEMORY;
         }
         return std::nullopt;
@@ -94,22 +96,28 @@ HRESULT AudioCDRipper::ripToEncoder(BSTR fileName, OutputFormat format) {
         if (!audioFile_ || !lameEncoder_) return FORMAT_NOT_SUPPORT;
         log_.line(rip.logLine);
         if (Raised refused = ripRefused()) return refused;
+        const std::optional<std::string> ansiName = RipFileName(fileName, rip.extension);
+        if (!ansiName) return FILE_ACCESS;
         const bool wma = format == OutputFormat::Wma;
         if (wma) audioFile_->SetInputFormat(kSampleRate, kChannels);
         setDefaultFormatIfPending(format);
         if (wma) audioFile_->SetInputFormat(kSampleRate, kChannels);
-        const com::bstr name = com::bstr::from_ansi(com::to_ansi(fileName) + rip.extension);
+        // The encoder writes under a working name (a file it cannot replace is refused as the
+        // encoder would refuse it), so a rip that fails before it has audio loses no file.
+        if (!encoderOutput_.Begin(*ansiName)) return FORMAT_NOT_SUPPORT;
+        const com::bstr name = com::bstr::from_ansi(encoderOutput_.WorkingPath());
         LONG status = -1;
         if (FAILED(audioFile_->CreateOutputFile(name.get(), rip.mode)) || FAILED(audioFile_->GetOpenStatus(&status)) ||
             status != 0) {
+            encoderOutput_.Abandon();
             return FORMAT_NOT_SUPPORT;
         }
         stopRip_ = 0;
         audioFile_->SetInputFormat(kSampleRate, kChannels);
         lastError_ = NO_ERRORS;
-        sampleWriter_.Begin(audioFile_.get());
+        sampleWriter_.Begin(audioFile_.get(), &encoderOutput_);
         if (!startRipWorker([this](RipHost& host) { rip::RunEncodingRip(host, pcm_, sampleWriter_); })) {
-            audioFile_->CloseFile();
+            sampleWriter_.Discard();
             return OUT_OF_MEMORY;
         }
         return std::nullopt;

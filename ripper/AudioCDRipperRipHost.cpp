@@ -29,7 +29,7 @@ void AudioCDRipper::RipHost::CheckTransport() { locked([&] { ripper_.checkTransp
 
 void AudioCDRipper::RipHost::ReloadManager() { locked([&] { ripper_.reloadManager(); }); }
 
-bool AudioCDRipper::RipHost::TestDriveReady() { return locked([&] { return ripper_.testDriveReady(); }); }
+rip::Readiness AudioCDRipper::RipHost::TestDriveReady() { return locked([&] { return ripper_.driveReadiness(); }); }
 
 rip::RipJob AudioCDRipper::RipHost::Job() {
     std::lock_guard lock(ripper_.state_);

@@ -23,7 +23,7 @@ public:
     int CDHandle() override;
     void CheckTransport() override;
     void ReloadManager() override;
-    bool TestDriveReady() override;
+    rip::Readiness TestDriveReady() override;
 
     rip::RipJob Job() override;
     int OnErrorAction() override;

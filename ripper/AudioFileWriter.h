@@ -3,6 +3,7 @@
 // registered "Both" and serialises its members itself.
 #pragma once
 
+#include "FileReplacement.h"
 #include "PcmHandOver.h"
 
 #include "ZEVAudioFile.h"
@@ -11,16 +12,19 @@
 
 class AudioFileWriter final : public rip::SampleWriter {
 public:
-    // For the next rip's file.
-    void Begin(IAudioFile* file) {
+    // For the next rip's file, created by the object under the output's working name.
+    void Begin(IAudioFile* file, rip::FileReplacement* output) {
         file_ = file;
+        output_ = output;
         writeFailed_ = false;
     }
     void WriteSamples(SAFEARRAY* samples) override;
-    // False also when a write of this file failed: the file then lacks audio.
+    // False also when a write of this file failed: the file then lacks audio and is not kept.
     bool CloseFile() override;
+    void Discard() override;
 
 private:
     IAudioFile* file_ = nullptr;
+    rip::FileReplacement* output_ = nullptr;
     std::atomic<bool> writeFailed_{false};
 };

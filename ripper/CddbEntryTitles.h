@@ -14,10 +14,10 @@ inline constexpr int kCddbLineLength = 254;           // characters of a line th
 
 using CddbTitles = std::array<std::string, kCddbTitleCount>;
 
-// Walks the text line by line. A line that begins "TTITLE" and one or two digits names a track
-// index; its text, after the '=', is appended to that index's title, so lines that repeat an
-// index join. Indexes above 98 are ignored, and a title stops growing at its length. For every
-// line `onLine` hears the index last named (0 before any) and that index's title ("" when the
-// index is ignored).
+// Walks the text line by line. A line "TTITLEn=text" names the track index n (the whole run of
+// digits before the '='); its text, with control characters made blanks, is appended to that
+// index's title, so lines that repeat an index join. Indexes above 98 are ignored, and a title
+// stops growing at its length. For every line `onLine` hears the index last named (0 before
+// any) and that index's title ("" when the index is ignored).
 void ReadEntryTitles(const char* text, CddbTitles& titles,
                      const std::function<void(int index, const std::string& title)>& onLine);

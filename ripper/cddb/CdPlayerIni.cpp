@@ -87,10 +87,14 @@ void WriteIniEntry(const CddbMatch* match, const char* text) {
   const char* cursor = text;
   while (*cursor != '\0') {
     GetReplyLine(&cursor, line, sizeof line);
-    const char* equals = std::strchr(line, '=');
-    if (std::strncmp(line, "TTITLE", 6) != 0 || line[6] == '\0' || equals == nullptr) continue;
-    const std::string trackKey(static_cast<const char*>(line) + 6, equals);
-    WritePrivateProfileStringA(section, trackKey.c_str(), equals + 1, kIniFile);
+    // Only the titles of this disc's tracks are stored, under their plain numbers.
+    int index = 0;
+    const char* text = nullptr;
+    if (!ParseTitleLine(line, &index, &text) || index >= tracks) continue;
+    std::string title = text;
+    BlankControlCharacters(title);
+    const std::string trackKey = std::to_string(index);
+    WritePrivateProfileStringA(section, trackKey.c_str(), title.c_str(), kIniFile);
     order += trackKey + " ";
   }
   WritePrivateProfileStringA(section, "order", order.c_str(), kIniFile);

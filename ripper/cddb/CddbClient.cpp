@@ -109,9 +109,14 @@ int ReadCDDBEntry(CddbMatch* match, char* text, int textSize) {
     if (std::strncmp(answer, "210", 3) != 0) return drive::kLayerFailure;
     const char* lineEnd = std::strchr(answer, '\n');
     const char* entry = lineEnd != nullptr ? lineEnd + 1 : answer + std::strlen(answer);
-    const std::size_t length = std::strlen(entry);
+    // An entry without its "." line was cut off: what came of it is no entry.
+    const char* dotLine = FindTerminatingLine(entry);
+    if (dotLine == nullptr) return drive::kLayerFailure;
+    const char* entryEnd = dotLine + (std::strncmp(dotLine, ".\r\n", 3) == 0 ? 3 : 1);
+    const auto length = static_cast<std::size_t>(entryEnd - entry);
     if (length < static_cast<std::size_t>(textSize)) {
-      std::memcpy(text, entry, length + 1);
+      std::memcpy(text, entry, length);
+      text[length] = '\0';
       if (settings.writeIni && length > 0) WriteIniEntry(match, text);
     }
     return drive::kLayerSuccess;

@@ -15,6 +15,10 @@ constexpr int kStatusLineSize = 81;  // the status line is read up to 79 charact
 constexpr int kMatchLineSize = 256;  // room for the longest line a match can fill
 constexpr int kMatchLinesRead = 100;
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -32,7 +36,7 @@ void CopyField(char* field, const char* text, std::size_t length) {
 
 int StatusCode(const char* line) {
   int code = 0;
-  for (int i = 0; i < 3 && line[i] >= '0' && line[i] <= '9'; ++i) code = code * 10 + (line[i] - '0');
+  for (int i = 0; i < 3 && IsDigit(line[i]); ++i) code = code * 10 + (line[i] - '0');
   return code;
 }
 
@@ -85,6 +89,9 @@ int ParseCDDBMatch(CddbMatch* match, const char* line) {
   std::size_t titleLength = strnlen(p, kTitleLimit);
   if (titleLength > 0 && (p[titleLength - 1] == '\r' || p[titleLength - 1] == '\n')) --titleLength;
   CopyField(parsed.title, p, titleLength);
+  BlankControlCharacters(parsed.category);
+  BlankControlCharacters(parsed.artist);
+  BlankControlCharacters(parsed.title);
 
   drive::WriteCDLayerLog("CDDB match artist:");
   drive::WriteCDLayerLog(parsed.artist);
@@ -112,6 +119,7 @@ int ParseCDDBQueryReply(const char* reply, CddbMatchList* list) {
       }
       break;
     case 211:
+      if (FindTerminatingLine(cursor) == nullptr) break;
       for (int i = 0; i < kMatchLinesRead && list->count < room; ++i) {
         GetReplyLine(&cursor, line, kMatchLineSize);
         if (std::strcmp(line, ".") == 0) break;
@@ -126,6 +134,40 @@ int ParseCDDBQueryReply(const char* reply, CddbMatchList* list) {
       break;
   }
   return list->count;
+}
+
+const char* FindTerminatingLine(const char* text) {
+  if (text == nullptr) return nullptr;
+  for (const char* line = text; *line != '\0';) {
+    if (line[0] == '.' && (line[1] == '\0' || std::strncmp(line + 1, "\r\n", 2) == 0)) return line;
+    const char* end = std::strstr(line, "\r\n");
+    if (end == nullptr) return nullptr;
+    line = end + 2;
+  }
+  return nullptr;
+}
+
+bool ParseTitleLine(const char* line, int* index, const char** text) {
+  if (line == nullptr || std::strncmp(line, "TTITLE", 6) != 0 || !IsDigit(line[6])) return false;
+  const char* p = line + 6;
+  int value = 0;
+  for (; IsDigit(*p); ++p) value = value < kNoTitleIndex ? value * 10 + (*p - '0') : kNoTitleIndex;
+  if (*p != '=') return false;
+  if (index != nullptr) *index = value < kNoTitleIndex ? value : kNoTitleIndex;
+  if (text != nullptr) *text = p + 1;
+  return true;
+}
+
+void BlankControlCharacters(char* text) {
+  for (; text != nullptr && *text != '\0'; ++text) {
+    if (IsControl(*text)) *text = ' ';
+  }
+}
+
+void BlankControlCharacters(std::string& text) {
+  for (char& c : text) {
+    if (IsControl(c)) c = ' ';
+  }
 }
 
 }  // namespace cddb

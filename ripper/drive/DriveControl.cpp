@@ -54,7 +54,9 @@ int TestCDUnitReady(int handle) {
   if (!record) return kLayerFailure;
   std::uint8_t status = ExecuteScsiCommand(
       CommandTo(*record, kFlagsDataIn, {0, 0, 0, 0, 0, 0x10, 0, 0, 0, 0, 0, 0}));
-  if (status != 1)
+  // The ten-byte form is for drives that refuse the twelve-byte one, not for a drive that did
+  // not answer at all.
+  if (status != 1 && !LastRequestTimedOut())
     status = ExecuteScsiCommand(CommandTo(*record, kFlagsDataIn, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0x10}));
   return status;
 }

@@ -47,6 +47,8 @@ void ReleaseFinishedRequests() {
   });
 }
 
+std::atomic<bool> lastTimedOut{false};
+
 void Abandon(std::unique_ptr<Request> request) {
   std::lock_guard lock(abandonedLock);
   abandoned.push_back(std::move(request));
@@ -101,9 +103,12 @@ std::uint8_t ExecuteScsiCommand(const ScsiCommand& command, Trace trace) {
 
   const std::uint8_t status = request->status();
   if (status != aspi::SS_PENDING) std::copy(request->data.begin(), request->data.end(), command.data);
+  lastTimedOut = !finished;
   if (!finished) Abandon(std::move(request));
   return status;
 }
+
+bool LastRequestTimedOut() { return lastTimedOut; }
 
 }  // namespace drive
 

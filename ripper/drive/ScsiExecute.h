@@ -37,4 +37,8 @@ enum class Trace { Quiet, Steps };
 // the host finishes it, so the caller's buffer is never written after this returns.
 std::uint8_t ExecuteScsiCommand(const ScsiCommand& command, Trace trace = Trace::Quiet);
 
+// Whether the last request sent was still running when its wait ended: a drive that does not
+// answer, which waiting longer or sending again does not help.
+bool LastRequestTimedOut();
+
 }  // namespace drive

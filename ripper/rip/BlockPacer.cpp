@@ -2,9 +2,11 @@
 
 #include <mmsystem.h>
 
+#include "RipArithmetic.h"
+
 namespace rip {
 
-BlockPacer::BlockPacer(int intervalMs) : intervalMs_(intervalMs) {
+BlockPacer::BlockPacer(int speed) : frameMs_(1000.0 / (kFramesPerSecond * (speed > 0 ? speed : 1))) {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   ticksPerMs_ = static_cast<double>(frequency.QuadPart) / 1000.0;
@@ -21,13 +23,14 @@ double BlockPacer::NowMs() const {
   return static_cast<double>(now.QuadPart) / ticksPerMs_;
 }
 
-void BlockPacer::Wait() {
-  deadline_ += intervalMs_;
+void BlockPacer::Wait(int frames) {
+  const double blockMs = frames * frameMs_;
+  deadline_ += blockMs;
   const double now = NowMs();
   const double rest = deadline_ - now;
   if (rest >= 0.5)
     Sleep(static_cast<DWORD>(rest + 0.5));
-  else if (-rest > intervalMs_)
+  else if (-rest > blockMs)
     deadline_ = now;
 }
 

@@ -1,8 +1,10 @@
-// Paces a rip's blocks to the drive speed: each block takes at least the block interval, the
-// time the block itself took counted in. The sleeps are measured against a running deadline,
-// so the rounding of one sleep is made up by the next instead of adding up over thousands of
-// blocks; a block that overran by more than one interval (retries, reloads) starts the
-// deadline afresh rather than letting the following blocks race to catch up.
+// Paces a rip's blocks to the drive speed: each block takes at least the time its frames play
+// at that speed, the time the block itself took counted in. A block is paced by the frames it
+// read, so the small blocks near a track's ends take their own short time, not a whole
+// block's. The sleeps are measured against a running deadline, so the rounding of one sleep is
+// made up by the next instead of adding up over thousands of blocks; a block that overran by
+// more than its own time (retries, reloads) starts the deadline afresh rather than letting the
+// following blocks race to catch up.
 #pragma once
 
 #include <windows.h>
@@ -11,18 +13,19 @@ namespace rip {
 
 class BlockPacer {
  public:
-  explicit BlockPacer(int intervalMs);
+  // `speed` in multiples of single speed (75 frames a second).
+  explicit BlockPacer(int speed);
   BlockPacer(const BlockPacer&) = delete;
   BlockPacer& operator=(const BlockPacer&) = delete;
   ~BlockPacer();
 
-  // Called after each block: sleeps for what remains of its interval.
-  void Wait();
+  // Called after each block of `frames` frames: sleeps for what remains of its playing time.
+  void Wait(int frames);
 
  private:
   double NowMs() const;
 
-  double intervalMs_;
+  double frameMs_;
   double ticksPerMs_;
   double deadline_;
 };

@@ -70,22 +70,29 @@ void ReadIntoEncoder(RipHost& host, TrackReader& reader, PcmHandOver& pcm) {
 void RunEncodingRip(RipHost& host, PcmHandOver& pcm, SampleWriter& writer) {
   const std::optional<RipJob> job = OpenDriveForRip(host);
   if (!job) {
-    writer.CloseFile();
+    writer.Discard();
     return;
   }
   TrackReader reader(host, *job, RetryLog::kAttemptsSinceReload);
-  if (reader.Begin()) {
-    if (pcm.Begin(reader.Blocks().Length()))
+  bool failed = !reader.Begin();
+  if (!failed) {
+    if (pcm.Begin(reader.Blocks().Length())) {
       ReadIntoEncoder(host, reader, pcm);
-    else
+    } else {
       host.Error(OUT_OF_MEMORY);
+      failed = true;
+    }
   }
   host.EnableTick(false);
   host.SetTickMode(TickMode::kMediaCheck);
   const std::size_t rest = pcm.PendingBytes();
   if (!host.StopRequested() && rest > 0) pcm.HandOver(writer, rest);
-  // An encoder that could not write its file must not end in a rip that looks complete.
-  if (!writer.CloseFile()) host.Error(FILE_ACCESS);
+  // A rip that failed before it had any audio leaves the file it would replace as it was; an
+  // encoder that could not write its file must not end in a rip that looks complete.
+  if ((failed || reader.Failed()) && pcm.HandedOverBytes() == 0)
+    writer.Discard();
+  else if (!writer.CloseFile())
+    host.Error(FILE_ACCESS);
   UnlockTray(host, *job);
   pcm.End();
   EndRip(host, reader);

@@ -29,6 +29,9 @@ class SampleWriter {
   virtual void WriteSamples(SAFEARRAY* samples) = 0;
   // Completes the file; false when it could not be written completely.
   virtual bool CloseFile() = 0;
+  // Closes the file and deletes it, leaving any earlier file of its name as it was: for a rip
+  // that failed before it had any audio.
+  virtual void Discard() = 0;
 
  protected:
   ~SampleWriter() = default;

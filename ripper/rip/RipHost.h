@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "AspiRequests.h"
+
 namespace rip {
 
 class RipLog {
@@ -31,6 +33,17 @@ struct RipJob {
 
 enum class TickMode { kMediaCheck, kConvert };
 
+// How a drive answers TEST UNIT READY: ready, not ready (no disc, tray open, spinning up), or
+// not at all within the request's wait.
+enum class Readiness { kReady, kNotReady, kNoAnswer };
+
+// From the status of a TEST UNIT READY request: a request still pending when the wait ended
+// was not answered.
+constexpr Readiness ReadinessOf(int status) {
+  if (status == aspi::SS_COMP) return Readiness::kReady;
+  return status == aspi::SS_PENDING ? Readiness::kNoAnswer : Readiness::kNotReady;
+}
+
 class RipHost : public RipLog {
  public:
   virtual void FlushLog() = 0;
@@ -48,7 +61,7 @@ class RipHost : public RipLog {
   virtual int CDHandle() = 0;  // 0 when no drive is open
   virtual void CheckTransport() = 0;
   virtual void ReloadManager() = 0;
-  virtual bool TestDriveReady() = 0;
+  virtual Readiness TestDriveReady() = 0;
 
   virtual RipJob Job() = 0;
   // Read when a block has failed: the action may change during a rip.

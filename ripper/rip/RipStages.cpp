@@ -35,10 +35,32 @@ void UnlockTray(RipHost& host, const RipJob& job) {
   drive::LockCDTray(host.CDHandle(), 0);
 }
 
+Readiness WaitForDrive(RipHost& host) {
+  Readiness readiness = Readiness::kNotReady;
+  for (int wait = 0; wait < 20; ++wait) {
+    readiness = host.TestDriveReady();
+    if (readiness != Readiness::kNotReady) break;
+    Sleep(200);
+  }
+  return readiness;
+}
+
+std::optional<int> ErrorOfReadiness(Readiness readiness) {
+  switch (readiness) {
+    case Readiness::kNoAnswer:
+      return TIMEOUT;
+    case Readiness::kNotReady:
+      return MEDIA_CHANGED;
+    case Readiness::kReady:
+      break;
+  }
+  return std::nullopt;
+}
+
 void EndRip(RipHost& host, TrackReader& reader) {
   reader.FreeBuffers();
   host.SetRipInProgress(false);
-  for (int wait = 0; wait < 20 && !host.TestDriveReady(); ++wait) Sleep(200);
+  WaitForDrive(host);
   host.SetMediaIn();
   host.EnableTick(true);
   host.FlushLog();

@@ -14,6 +14,14 @@ std::optional<RipJob> OpenDriveForRip(RipHost& host);
 
 void UnlockTray(RipHost& host, const RipJob& job);
 
+// Gives a drive that is not ready up to four seconds to become so; how it answered last. A
+// drive that does not answer at all is not waited for.
+Readiness WaitForDrive(RipHost& host);
+
+// The error that ends a rip on a drive answering so: TIMEOUT when it does not answer,
+// MEDIA_CHANGED when it has no disc ready; none when it is ready.
+std::optional<int> ErrorOfReadiness(Readiness readiness);
+
 // Frees the reader's buffers, clears the rip-in-progress flag, gives the drive up to four
 // seconds to become ready, switches the media check back on and sends RipProgress 100.
 void EndRip(RipHost& host, TrackReader& reader);

@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
-
 #include "AudioReads.h"
 #include "DriveCommands.h"
 #include "DriveTransport.h"
 #include "RipArithmetic.h"
 #include "RipPresets.h"
+#include "RipStages.h"
+#include "ScsiExecute.h"
 #include "ZEVDiscRipper.h"
 
 namespace rip {
@@ -30,7 +31,7 @@ bool TrackReader::Begin() {
   buffers_.emplace(job_.blockFrames);
   if (!*buffers_) {
     buffers_.reset();
-    host_.Error(OUT_OF_MEMORY);
+    Fail(OUT_OF_MEMORY);
     return false;
   }
   host_.SetRipInProgress(true);
@@ -38,14 +39,29 @@ bool TrackReader::Begin() {
   if (job_.readStrategy == kJitterCorrectedReads) BufInit(host_, buffers_->jitterReference.get(), job_.blockFrames);
   host_.EnableTick(false);
   if (job_.preset == PARANOID) BufInit(host_, buffers_->cacheDefeat.get(), job_.blockFrames);
+  // A drive that cannot read the disc at all makes no rip of unreadable blocks, whatever the
+  // on-error action: the rip ends with the reason.
+  std::optional<int> problem = ErrorOfReadiness(WaitForDrive(host_));
+  // Without a track there is nothing on the disc as last read to rip: its table of contents
+  // could not be read.
+  if (!problem && blocks_.Length() == 0) problem = MEDIA_CHANGED;
+  if (problem) {
+    Fail(*problem);
+    return false;
+  }
 
   {
     DriveLock lock(host_);
     drive::SetCDSpeed(host_.CDHandle(), DriveSpeedKBps(job_.driveSpeed));
   }
-  pacer_.emplace(intervalMs_);
+  pacer_.emplace(job_.driveSpeed);
   SpinUp();
   return true;
+}
+
+void TrackReader::Fail(int code) {
+  failed_ = true;
+  host_.Error(code);
 }
 
 void TrackReader::FreeBuffers() {
@@ -56,9 +72,9 @@ void TrackReader::FreeBuffers() {
 void TrackReader::SpinUp() {
   if (job_.spinUpTime == 0) return;
   const DWORD began = GetTickCount();
-  while (GetTickCount() - began <= static_cast<DWORD>(job_.spinUpTime)) {
+  while (GetTickCount() - began <= static_cast<DWORD>(job_.spinUpTime) && !host_.StopRequested()) {
     ReadPlain(buffers_->main, job_.trackStart);
-    pacer_->Wait();
+    pacer_->Wait(job_.blockFrames);
   }
 }
 
@@ -76,20 +92,28 @@ int TrackReader::ReadBlock(std::uint32_t current, BlockSink& sink) {
     case Attempts::kRead: {
       const drive::ReadBuffer& main = *buffers_->main.get();
       if (!sink.Write(main.data() + main.dataOffset, static_cast<std::size_t>(main.bytesValid))) {
-        host_.Error(FILE_ACCESS);
+        Fail(FILE_ACCESS);
         return kRipEnds;
       }
       advance = main.frameCount;
       break;
     }
     case Attempts::kFailed:
+      // A disc taken out is no unreadable block: the rip ends with MEDIA_CHANGED.
+      if (const std::optional<int> problem = ErrorOfReadiness(host_.TestDriveReady())) {
+        Fail(*problem);
+        return kRipEnds;
+      }
       advance = OnError(current, sink);
       if (advance == kRipEnds) return kRipEnds;
       break;
+    case Attempts::kNoAnswer:
+      Fail(TIMEOUT);
+      return kRipEnds;
     case Attempts::kStopped:
       return kRipEnds;
   }
-  pacer_->Wait();
+  pacer_->Wait(advance);
   return advance;
 }
 
@@ -114,6 +138,8 @@ TrackReader::Attempts TrackReader::Attempt(std::uint32_t current, int frames) {
     // back by the read-back frames, and reading from there would repeat audio.
     buffers_->main.Aim(static_cast<std::int32_t>(current), frames);
     if (Read(current) == drive::kLayerSuccess) return Attempts::kRead;
+    // Asking a drive that does not answer again only adds another wait.
+    if (drive::LastRequestTimedOut()) return Attempts::kNoAnswer;
   }
   return Attempts::kFailed;
 }
@@ -150,14 +176,14 @@ int TrackReader::OnError(std::uint32_t current, BlockSink& sink) {
     case SILENCE:
     case CORRECT:
       if (!sink.WriteSilence(std::size_t(frames) * kFrameBytes)) {
-        host_.Error(FILE_ACCESS);
+        Fail(FILE_ACCESS);
         return kRipEnds;
       }
       return frames;
     case CUT:
       return frames;
     default:
-      host_.Error(OPERATION_FAILED);
+      Fail(OPERATION_FAILED);
       return kRipEnds;
   }
 }

@@ -36,21 +36,24 @@ class TrackReader {
   TrackReader(RipHost& host, const RipJob& job, RetryLog retryLog);
 
   // Takes the read buffers and marks the rip as running with the tick off; sets the drive
-  // speed and spins the drive up. False (OUT_OF_MEMORY raised) when the heap has no room.
+  // speed and spins the drive up. False when the heap has no room (OUT_OF_MEMORY raised), or
+  // when the drive does not answer (TIMEOUT) or has no disc or track to read (MEDIA_CHANGED).
   bool Begin();
   void FreeBuffers();
 
   const RipJob& Job() const { return job_; }
   const TrackBlocks& Blocks() const { return blocks_; }
   int IntervalMs() const { return intervalMs_; }
+  // Whether the reader has raised an error.
+  bool Failed() const { return failed_; }
 
   // Reads the block at `current` into the sink, or applies the on-error action, then paces.
-  // The frames to advance by, or kRipEnds when the rip ends here (stopped, OPERATION_FAILED
-  // or FILE_ACCESS raised).
+  // The frames to advance by, or kRipEnds when the rip ends here (stopped, OPERATION_FAILED,
+  // FILE_ACCESS, TIMEOUT or MEDIA_CHANGED raised).
   int ReadBlock(std::uint32_t current, BlockSink& sink);
 
  private:
-  enum class Attempts { kRead, kFailed, kStopped };
+  enum class Attempts { kRead, kFailed, kNoAnswer, kStopped };
 
   Attempts Attempt(std::uint32_t current, int frames);
   void BeforeRetry(std::uint32_t current, int sinceReload);
@@ -59,6 +62,7 @@ class TrackReader {
   void ReadPlain(HeapReadBuffer& buffer, std::uint32_t start);
   int OnError(std::uint32_t current, BlockSink& sink);
   void SpinUp();
+  void Fail(int code);
 
   RipHost& host_;
   RipJob job_;
@@ -67,6 +71,7 @@ class TrackReader {
   int intervalMs_;
   std::optional<ReadBuffers> buffers_;
   std::optional<BlockPacer> pacer_;
+  bool failed_ = false;
 };
 
 }  // namespace rip

@@ -25,9 +25,14 @@ constexpr WavFormat kCDAudio{WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
 
 bool WavFile::Create(const std::string& path) {
   Close();
-  std::string name = path;  // mmioOpenA takes a writable name
-  file_ = mmioOpenA(name.data(), nullptr, MMIO_CREATE | MMIO_READWRITE | MMIO_ALLOCBUF);
-  if (!file_) return false;
+  if (!output_.Begin(path)) return false;
+  audioBytes_ = 0;
+  std::string working = output_.WorkingPath();  // mmioOpenA takes a writable name
+  file_ = mmioOpenA(working.data(), nullptr, MMIO_CREATE | MMIO_READWRITE | MMIO_ALLOCBUF);
+  if (!file_) {
+    output_.Abandon();
+    return false;
+  }
   riff_ = {};
   riff_.fccType = mmioFOURCC('W', 'A', 'V', 'E');
   MMCKINFO format{};
@@ -40,20 +45,34 @@ bool WavFile::Create(const std::string& path) {
                            static_cast<LONG>(sizeof kCDAudio) &&
                        mmioAscend(file_, &format, 0) == MMSYSERR_NOERROR &&
                        mmioCreateChunk(file_, &data_, 0) == MMSYSERR_NOERROR;
-  if (!written) mmioClose(std::exchange(file_, nullptr), 0);
+  if (!written) Discard();
   return written;
 }
 
 bool WavFile::Write(const void* data, long bytes) {
-  return file_ && mmioWrite(file_, static_cast<const char*>(data), bytes) == bytes;
+  if (!file_ || mmioWrite(file_, static_cast<const char*>(data), bytes) != bytes) return false;
+  audioBytes_ += bytes;
+  return true;
 }
 
-bool WavFile::Close() {
-  if (!file_) return true;
+bool WavFile::CloseChunks() {
   const bool dataClosed = mmioAscend(file_, &data_, 0) == MMSYSERR_NOERROR;
   const bool riffClosed = mmioAscend(file_, &riff_, 0) == MMSYSERR_NOERROR;
   const bool fileClosed = mmioClose(std::exchange(file_, nullptr), 0) == MMSYSERR_NOERROR;
   return dataClosed && riffClosed && fileClosed;
+}
+
+bool WavFile::Close() {
+  if (!file_) return true;
+  if (CloseChunks()) return output_.Commit();
+  output_.Abandon();
+  return false;
+}
+
+void WavFile::Discard() {
+  if (!file_) return;
+  mmioClose(std::exchange(file_, nullptr), 0);
+  output_.Abandon();
 }
 
 }  // namespace rip

@@ -56,13 +56,17 @@ void ReadIntoWav(RipHost& host, TrackReader& reader, WavFile& file) {
 void RunWavRip(RipHost& host, WavFile& file) {
   const std::optional<RipJob> job = OpenDriveForRip(host);
   if (!job) {
-    file.Close();
+    file.Discard();
     return;
   }
   TrackReader reader(host, *job, job->readStrategy == kPlainReads ? RetryLog::kRemainingAttempts : RetryLog::kNone);
   if (reader.Begin()) ReadIntoWav(host, reader, file);
   UnlockTray(host, *job);
-  if (!file.Close()) host.Error(FILE_ACCESS);
+  // A rip that failed before it had any audio leaves the file it would replace as it was.
+  if (reader.Failed() && !file.HoldsAudio())
+    file.Discard();
+  else if (!file.Close())
+    host.Error(FILE_ACCESS);
   EndRip(host, reader);
 }
 

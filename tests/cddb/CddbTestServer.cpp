@@ -159,6 +159,12 @@ void CddbTestServer::SetCannedReply(std::string bytes) {
   behaviour_ = Behaviour::Canned;
 }
 
+void CddbTestServer::SetReadReply(std::string bytes, bool reset) {
+  std::lock_guard<std::mutex> hold(lock_);
+  readReply_ = std::move(bytes);
+  resetAfterRead_ = reset;
+}
+
 std::vector<std::string> CddbTestServer::Requests() const {
   std::lock_guard<std::mutex> hold(lock_);
   return requests_;
@@ -188,10 +194,14 @@ void CddbTestServer::Serve() {
 void CddbTestServer::Answer(SOCKET client) {
   Behaviour behaviour;
   std::string canned;
+  std::string readReply;
+  bool resetAfterRead = false;
   {
     std::lock_guard<std::mutex> hold(lock_);
     behaviour = behaviour_;
     canned = canned_;
+    readReply = readReply_;
+    resetAfterRead = resetAfterRead_;
   }
   if (behaviour == Behaviour::CloseAtOnce) return;
 
@@ -217,9 +227,16 @@ void CddbTestServer::Answer(SOCKET client) {
   // A POST is an HTTP/1.0 request and gets headers; the short GET form gets the bare answer.
   const bool shortForm = request.rfind("GET ", 0) == 0;
   const std::string form = shortForm ? request.substr(request.find('?') + 1) : request.substr(request.find("\r\n\r\n") + 4);
-  std::string reply = AnswerCommand(CommandOf(form));
+  const std::string command = CommandOf(form);
+  const bool cannedRead = !readReply.empty() && command.rfind("cddb read", 0) == 0;
+  std::string reply = cannedRead ? readReply : AnswerCommand(command);
   if (!shortForm) reply = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + reply;
   SendAll(client, reply);
+  if (cannedRead && resetAfterRead) {
+    // Closing with a zero linger time resets the connection.
+    const linger abort{1, 0};
+    setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+  }
 }
 
 std::string CddbTestServer::AnswerCommand(const std::string& command) const {

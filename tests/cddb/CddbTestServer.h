@@ -33,6 +33,10 @@ class CddbTestServer {
   int port() const { return port_; }
   void SetBehaviour(Behaviour behaviour);
   void SetCannedReply(std::string bytes);  // also switches to Canned
+  // From now on a "cddb read" is answered with these bytes after the headers, while queries
+  // are still answered from the entry files; with `reset` the server then resets the
+  // connection instead of closing it.
+  void SetReadReply(std::string bytes, bool reset = false);
   std::vector<std::string> Requests() const;
   void Stop();
 
@@ -50,5 +54,7 @@ class CddbTestServer {
   mutable std::mutex lock_;
   Behaviour behaviour_ = Behaviour::Database;
   std::string canned_;
+  std::string readReply_;
+  bool resetAfterRead_ = false;
   std::vector<std::string> requests_;
 };

@@ -126,7 +126,9 @@ void SimRipHost::ReloadManager() {
   CreateCDHandle();
 }
 
-bool SimRipHost::TestDriveReady() { return handle_ != 0 && drive::TestCDUnitReady(handle_) == 1; }
+rip::Readiness SimRipHost::TestDriveReady() {
+  return handle_ != 0 ? rip::ReadinessOf(drive::TestCDUnitReady(handle_)) : rip::Readiness::kNotReady;
+}
 
 void SimRipHost::EnableTick(bool enabled) {
   std::lock_guard lock(tickMutex_);

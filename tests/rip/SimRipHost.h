@@ -64,7 +64,7 @@ class SimRipHost final : public rip::RipHost {
   int CDHandle() override { return handle_; }
   void CheckTransport() override;
   void ReloadManager() override;
-  bool TestDriveReady() override;
+  rip::Readiness TestDriveReady() override;
   rip::RipJob Job() override { return job; }
   int OnErrorAction() override { return onErrorAction; }
   bool StopRequested() override { return stop; }

@@ -123,11 +123,16 @@ TEST_F(WavRipTest, SpinUpReadsTheStartForTheSpinUpTime) {
   EXPECT_LE(spinUps, 30);
 }
 
-TEST_F(WavRipTest, DriveThatCannotBeOpenedEndsWithoutProgressAndClosesTheFile) {
+TEST_F(WavRipTest, DriveThatCannotBeOpenedEndsWithoutProgressAndLeavesNoFile) {
   simdrive::ConfigText none;
   Use(none);
   SimRipHost host(BURST, kTrackStart, kTrackFrames);
-  EXPECT_TRUE(Rip(host).empty());
+  const std::string path = Scratch("unopened.wav");
+  rip::WavFile file;
+  ASSERT_TRUE(file.Create(path));
+  rip::RunWavRip(host, file);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(host.Events(), (std::vector<RipEvent>{{RipEvent::kError, DRIVE_BUSY}}));
 }
 

@@ -158,6 +158,49 @@ TEST_F(Cddb, AFailedLookUpEmptiesTheEarlierResult) {
     EXPECT_EQ(TitleOf(2), "");
 }
 
+TEST_F(Cddb, EntriesCutShortAreAFailedLookUp) {
+    IniSection section(kRoomsSection);
+    OpenDisc(kRooms);
+    const std::string cut = "210 misc 96072d0d CD database entry follows (until terminating `.')\r\n"
+                            "DTITLE=Ninth Hour / Thirteen Rooms\r\nTTITLE0=A\r\nTTITLE1=Hall\r\n";
+    // Closed by the server without the "." line, and reset by it after the same lines.
+    for (bool reset : {false, true}) {
+        server_.SetReadReply(cut, reset);
+        EXPECT_FALSE(LookUp(ONLINEDATABASE)) << reset;
+        EXPECT_EQ(Text(&IAudioCDRipper::get_cddbInfoArtist), "");
+        EXPECT_EQ(TitleOf(2), "");
+    }
+    EXPECT_EQ(ripper_->count(kErrorEvent), 0);
+    EXPECT_EQ(section.read("title"), "<none>") << "nothing written back";
+    // The same lines with their "." are an entry.
+    server_.SetReadReply(cut + ".\r\n");
+    EXPECT_TRUE(LookUp(ONLINEDATABASE));
+    EXPECT_EQ(TitleOf(2), "Hall");
+}
+
+TEST_F(Cddb, ServerTextStaysTextInTheTitlesAndInCdPlayerIni) {
+    IniSection section(kRoomsSection);
+    IniSection injected("INJECTED");
+    OpenDisc(kRooms);
+    server_.SetReadReply("210 misc 96072d0d CD database entry follows (until terminating `.')\r\n"
+                         "DTITLE=Ninth Hour / Thirteen Rooms\r\n"
+                         "TTITLE0=Room\n[INJECTED]\nnumtracks=5\n0=pwned\r\n"
+                         "TTITLE]x[=y\r\nTTITLE123=Far\r\nTTITLE12=Thirteenth\r\nTTITLE12 =x\r\n"
+                         "TTITLE13=Beyond the disc\r\nTTITLE01=Hall\ttabbed\r\n.\r\n");
+    ASSERT_TRUE(LookUp(ONLINEDATABASE));
+    EXPECT_EQ(TitleOf(1), "Room [INJECTED] numtracks=5 0=pwned");
+    EXPECT_EQ(TitleOf(2), "Hall tabbed");
+    EXPECT_EQ(TitleOf(13), "Thirteenth");
+    EXPECT_EQ(section.read("0"), "Room [INJECTED] numtracks=5 0=pwned");
+    EXPECT_EQ(section.read("1"), "Hall tabbed");
+    EXPECT_EQ(section.read("12"), "Thirteenth");
+    EXPECT_EQ(section.read("numtracks"), "13");
+    for (const char* key : {"]x[", "123", "13", "01"}) EXPECT_EQ(section.read(key), "<none>") << key;
+    EXPECT_EQ(section.read("order"), "0 12 1");  // read without its last blank
+    EXPECT_EQ(injected.read("numtracks"), "<none>");
+    EXPECT_EQ(injected.read("0"), "<none>");
+}
+
 TEST_F(Cddb, EachSingleSourceIsAskedAlone) {
     IniSection section(kRoomsSection);
     OpenDisc(kRooms);

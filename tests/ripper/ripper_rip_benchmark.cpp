@@ -1,8 +1,12 @@
-// Rip benchmark (run by hand, not a test): a 5-minute track of the simulated drive ripped at
-// 64x to WAV, MP3 and Ogg Vorbis through the COM interface. A rip is paced to the drive
-// speed, so it should take the paced time (track length / speed) and no more; an encoding rip
-// may add at most what its encoder needs on its own, measured here by encoding the same audio
-// straight through the AudioFile object.
+// Rip benchmark (run by hand, not a test): tracks of 7 seconds, 1 minute and 5 minutes of the
+// simulated drive ripped at 8x and 64x to WAV, MP3 and Ogg Vorbis through the COM interface. A
+// rip is paced to the drive speed, so it should take the paced time (track length / speed) and
+// no more. The whole rip also holds what every rip does once, whatever its length (the drive
+// opened anew, a 100 ms pause before it, the drive-ready test at its end), so the reading
+// itself is timed too: from the first progress report (1 % read) to the last, against 99 % of
+// the paced time. An encoding rip may add at most what its encoder needs on its own, measured
+// here by encoding 5 minutes straight through the AudioFile object; the Ogg files' average
+// bitrates are printed beside (the default format asks for a nominal 128 kbit/s).
 #include "RipperClient.h"
 
 #include "com/Apartment.h"
@@ -24,9 +28,12 @@
 
 namespace {
 
-constexpr int kTrackFrames = 5 * 60 * 75;
-constexpr int kSpeed = 64;
-constexpr double kAudioMinutes = kTrackFrames / 75.0 / 60.0;
+// The disc: 7 seconds, 1 minute, 5 minutes.
+constexpr int kTrackFrames[] = {7 * 75, 60 * 75, 5 * 60 * 75};
+constexpr int kLongFrames = kTrackFrames[2];
+constexpr int kSpeeds[] = {8, 64};
+constexpr int kEncodeSpeed = 64;
+constexpr double kLongMinutes = kLongFrames / 75.0 / 60.0;
 
 double CpuSeconds() {
     FILETIME created, exited, kernel, user;
@@ -63,6 +70,25 @@ int RipsOver(const RipperClient& client) {
     return over;
 }
 
+// When the RipProgress events of the running rip arrived: the first and the last.
+struct ProgressTimes {
+    double first = -1;
+    double last = -1;
+    void Reset() { first = last = -1; }
+    void Heard() {
+        last = WallSeconds();
+        if (first < 0) first = last;
+    }
+};
+
+// Average bitrate of a file of `seconds` of audio, kbit/s.
+double KbitPerSecond(const std::string& path, double seconds) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    const double bytes = static_cast<double>(data.nFileSizeHigh) * 4294967296.0 + data.nFileSizeLow;
+    return bytes * 8 / seconds / 1000;
+}
+
 // The same audio straight through an encoder set up as a rip sets it up by default (MP3 at
 // 128 kbit/s with encoder quality 8, Ogg Vorbis at a nominal 128 kbit/s), in blocks of one
 // tick of a 64x rip (20 ms).
@@ -78,14 +104,14 @@ Measure EncodeAlone(const wchar_t* extension, LONG mode) {
     file->SetMp3Format(44100, 128, 2);
     file->SetOggFormat(44100, 2, 128, 0, 0, -1);
     const std::wstring path = std::wstring(L"alone") + extension;
-    std::vector<std::uint8_t> audio(std::size_t(kTrackFrames) * simdrive::kFrameBytes);
-    simdrive::GenerateAudioFrames(0, kTrackFrames, audio.data());
-    const int tickFrames = 75 * kSpeed / 50;
+    std::vector<std::uint8_t> audio(std::size_t(kLongFrames) * simdrive::kFrameBytes);
+    simdrive::GenerateAudioFrames(0, kLongFrames, audio.data());
+    const int tickFrames = 75 * kEncodeSpeed / 50;
     return Time([&] {
         file->SetInputFormat(44100, 2);
         file->CreateOutputFile(com::bstr(path).get(), mode);
-        for (int frame = 0; frame < kTrackFrames; frame += tickFrames) {
-            const int frames = std::min(tickFrames, kTrackFrames - frame);
+        for (int frame = 0; frame < kLongFrames; frame += tickFrames) {
+            const int frames = std::min(tickFrames, kLongFrames - frame);
             com::safearray block(SafeArrayCreateVector(VT_I2, 0, static_cast<ULONG>(frames) * 1176));
             com::safearray_data<SHORT> data(block.get());
             std::memcpy(data.begin(), audio.data() + std::size_t(frame) * simdrive::kFrameBytes,
@@ -103,7 +129,8 @@ int main() {
     com::apartment apartment;
     UseRipperServer();
     simdrive::ConfigText config;
-    config.Drive("0:1:0").Key("disc", "long").Disc("long").Track("audio " + std::to_string(kTrackFrames));
+    config.Drive("0:1:0").Key("disc", "bench").Disc("bench");
+    for (int frames : kTrackFrames) config.Track("audio " + std::to_string(frames));
     simdrive::UseConfig(simdrive::ScratchPath("bench-drives.ini"), config.Text());
 
     RipperClient client;
@@ -111,41 +138,57 @@ int main() {
         std::printf("the ripper did not open the simulated drive\n");
         return 1;
     }
-    client->put_trackNum(1);
+    ProgressTimes progress;
+    const com::ptr<com::EventSink> sink =
+        com::make<com::EventSink>(DIID__IAudioCDRipperEvents, [&](DISPID id, const DISPPARAMS&) {
+            if (id == kRipProgressEvent) progress.Heard();
+        });
+    com::Connection connection;
+    connection.connect(client.get(), DIID__IAudioCDRipperEvents, sink->identity());
     client->put_ripModePreset(BURST);
-    client->put_driveSpeed(kSpeed);
     client->put_driveSpinUpTime(0);
 
-    const double ideal = kTrackFrames / 75.0 / kSpeed;
-    // The engine paces whole milliseconds a block (5 ms for 26 frames at 64x), and the small
-    // blocks near the track's ends one interval each.
-    const double pacedBlocks = 36 * 0.005 + ((kTrackFrames - 100 + 25) / 26) * 0.005;
-    std::printf("5:00 track at %dx: ideal %.3f s (length / speed), the engine's pacing %.3f s\n", kSpeed, ideal,
-                pacedBlocks);
-    std::printf("%-5s %10s %10s %12s %16s\n", "rip", "wall s", "vs ideal", "CPU s", "CPU s/min audio");
-
+    std::printf("%-5s %6s %5s %9s %9s %8s %10s %8s %9s %8s\n", "rip", "track", "speed", "paced s", "whole s",
+                "vs paced", "reading s", "vs 99%", "CPU s", "kbit/s");
     struct Rip {
         const char* name;
+        const char* extension;
         HRESULT (STDMETHODCALLTYPE IAudioCDRipper::*method)(BSTR);
     };
-    for (const Rip& rip : {Rip{"WAV", &IAudioCDRipper::RipTrackToWav}, Rip{"MP3", &IAudioCDRipper::RipTrackToMP3},
-                           Rip{"Ogg", &IAudioCDRipper::RipTrackToOGG}}) {
-        const int before = RipsOver(client);
-        const com::bstr name = com::bstr::from_ansi(ScratchFolder() + "bench");
-        const Measure measure = Time([&] {
-            (client.get()->*rip.method)(name.get());
-            client.pumpUntil([&] { return RipsOver(client) > before; }, 120000);
-        });
-        std::printf("%-5s %10.3f %9.1f%% %12.3f %16.3f\n", rip.name, measure.wall, 100.0 * (measure.wall / ideal - 1),
-                    measure.cpu, measure.cpu / kAudioMinutes);
+    for (const int speed : kSpeeds) {
+        for (int track = 0; track < 3; ++track) {
+            const double seconds = kTrackFrames[track] / 75.0;
+            const double paced = seconds / speed;
+            for (const Rip& rip : {Rip{"WAV", ".wav", &IAudioCDRipper::RipTrackToWav},
+                                   Rip{"MP3", ".mp3", &IAudioCDRipper::RipTrackToMP3},
+                                   Rip{"Ogg", ".ogg", &IAudioCDRipper::RipTrackToOGG}}) {
+                client->put_trackNum(track + 1);
+                client->put_driveSpeed(speed);
+                const int before = RipsOver(client);
+                const std::string path = ScratchFolder() + "bench";
+                const com::bstr name = com::bstr::from_ansi(path);
+                progress.Reset();
+                const Measure measure = Time([&] {
+                    (client.get()->*rip.method)(name.get());
+                    client.pumpUntil([&] { return RipsOver(client) > before; }, 600000);
+                });
+                const double reading = progress.last - progress.first;
+                std::printf("%-5s %5.0fs %4dx %9.3f %9.3f %7.1f%% %10.3f %7.1f%% %9.3f %8.1f\n", rip.name, seconds,
+                            speed, paced, measure.wall, 100.0 * (measure.wall / paced - 1), reading,
+                            100.0 * (reading / (0.99 * paced) - 1), measure.cpu,
+                            KbitPerSecond(path + rip.extension, seconds));
+            }
+        }
     }
     for (const auto& [name, extension, mode] :
          {std::tuple{"MP3", L".mp3", 2L}, std::tuple{"Ogg", L".ogg", 0L}}) {
         const Measure alone = EncodeAlone(extension, mode);
-        std::printf("%s encoder alone: wall %.3f s, CPU %.3f s (%.3f s/min audio)\n", name, alone.wall, alone.cpu,
-                    alone.cpu / kAudioMinutes);
+        std::printf("%s encoder alone, 5:00: wall %.3f s, CPU %.3f s (%.3f s/min audio), %.1f kbit/s\n", name,
+                    alone.wall, alone.cpu, alone.cpu / kLongMinutes,
+                    KbitPerSecond(std::string("alone") + (mode == 2 ? ".mp3" : ".ogg"), kLongFrames / 75.0));
     }
     if (!client.errors().empty()) std::printf("errors: %zu\n", client.errors().size());
+    connection.disconnect();
     client->DriverClose();
     return 0;
 }
