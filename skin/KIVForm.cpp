@@ -124,7 +124,7 @@ void TkivForm::SetUIStyle(TkivUIStyle value) {
   borderColor_ = GetThemeColor(value, kFormBorderColor);
   borderWidth_ = GetThemeInteger(value, kFormBorderWidth);
   SetColor(GetThemeColor(value, kFormColor));
-  menuBarColor_ = Color();
+  SetMenuBarColor(Color());
   titleBar_->SetUIStyle(value);
   if (auto* skinned = dynamic_cast<TkivMainMenu*>(menu_); skinned && skinned->UIStyle() != TkivUIStyle::Custom)
     skinned->SetUIStyle(value);
@@ -182,17 +182,16 @@ void TkivForm::SetTextNow(const std::string& value) {
   host_.SetCaption(value);
 }
 
-void TkivForm::SetMenuBarColor(TColor value) { menuBarColor_ = value; }
-
-void TkivForm::SetMenuBarHeight(int value) { menuBarHeight_ = value; }
-
 void TkivForm::SetMenu(ui::TMainMenu* value) {
   if (value == menu_) return;
   LinkMenu(menu_, nullptr);
   if (menu_) RemoveFreeNotification(menu_);
   menu_ = value;
-  if (menu_) FreeNotification(menu_);
+  if (!menu_) return FreeMenuBar();
+  FreeNotification(menu_);
   LinkMenu(menu_, this);
+  CreateMenuBar();
+  RebuildMenuBar();
 }
 
 void TkivForm::SetFormPanel(ui::TWinControl* value) {
@@ -217,7 +216,10 @@ void TkivForm::Notification(ui::TComponent* AComponent, ui::TOperation Operation
   TCustomPanel::Notification(AComponent, Operation);
   if (Operation != ui::opRemove) return;
   if (AComponent == formPanel_) formPanel_ = nullptr;
-  if (AComponent == menu_) menu_ = nullptr;
+  if (AComponent == menu_) {
+    menu_ = nullptr;
+    FreeMenuBar();
+  }
 }
 
 void TkivForm::LayoutSkinPanel() {

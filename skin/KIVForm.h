@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "Form.h"
 #include "KIVThemes.h"
@@ -16,6 +17,8 @@
 
 namespace ui {
 class TMainMenu;
+class TToolBar;
+class TToolButton;
 }  // namespace ui
 
 namespace kiv {
@@ -75,8 +78,18 @@ class TkivForm : public ui::TCustomPanel, public IkivStyled {
   void SetMenuBarColor(TColor value);
   int MenuBarHeight() const { return menuBarHeight_; }
   void SetMenuBarHeight(int value);
+  // The bar below the title bar that shows the menu's top-level items, while a menu is set.
+  ui::TToolBar* MenuBar() const { return menuBar_; }
   ui::TWinControl* FormPanel() const { return formPanel_; }
   void SetFormPanel(ui::TWinControl* value);
+
+  // One menu bar button per top-level item of the menu, in the menu's order.
+  void RebuildMenuBar();
+  // The buttons take their items' captions and enabled states; top-level items added, removed
+  // or moved make the buttons again.
+  void UpdateMenuBarButtons();
+  // The menu bar takes the font of its TkivMainMenu.
+  void UpdateMenuBarFont();
 
   // The sizing edge of the form under a screen point, HTNOWHERE where the form is not resized
   // from its edges (maximised, or not created sizeable) or the point is on none.
@@ -95,11 +108,18 @@ class TkivForm : public ui::TCustomPanel, public IkivStyled {
   struct KeyHook;
   void HostMessage(ui::TMessage& Message, const ui::TMessageFilter::Inherited& Previous);
   void HostSized();
+  void CreateMenuBar();
+  void FreeMenuBar();
+  TkivUIStyle MenuStyle() const;
+  void DrawMenuBar(const RECT& rect);
+  bool DrawMenuButton(ui::TToolButton& button, bool hot, bool pressed);
   void LinkMenu(ui::TMainMenu* menu, TkivForm* skin);
 
   ui::TForm& host_;
   TkivTitleBar* titleBar_ = nullptr;
   ui::TMainMenu* menu_ = nullptr;
+  ui::TToolBar* menuBar_ = nullptr;
+  std::vector<ui::TToolButton*> menuButtons_;
   ui::TWinControl* formPanel_ = nullptr;
   ui::TFormBorderStyle creationBorderStyle_;
   TColor borderColor_ = ui::clBlack;

@@ -84,7 +84,10 @@ void TkivMainMenu::SetSeparatorHeight(int value) {
   if (uiStyle_ != TkivUIStyle::MacOS) separatorHeight_ = value;
 }
 
-void TkivMainMenu::SetUseSystemFont(bool value) { useSystemFont_ = value; }
+void TkivMainMenu::SetUseSystemFont(bool value) {
+  useSystemFont_ = value;
+  if (formSkin_) formSkin_->UpdateMenuBarFont();
+}
 
 void TkivMainMenu::Loaded() {
   TMainMenu::Loaded();
@@ -96,6 +99,12 @@ void TkivMainMenu::Loaded() {
       DrawItem(sender, canvas, rect, selected);
     };
   }
+  if (formSkin_) formSkin_->RebuildMenuBar();
+}
+
+void TkivMainMenu::MenuChanged(ui::TMenuItem* Source, bool Rebuild) {
+  TMainMenu::MenuChanged(Source, Rebuild);
+  if (formSkin_ && dynamic_cast<ui::TForm*>(Owner())) formSkin_->UpdateMenuBarButtons();
 }
 
 void TkivMainMenu::ApplyFont(ui::TFont& font) const {

@@ -77,6 +77,8 @@ class TkivMainMenu : public ui::TMainMenu, public IkivStyled {
  protected:
   // Every item of the loaded menu is measured and drawn by the menu.
   void Loaded() override;
+  // A changed item shows on the form skin's menu bar.
+  void MenuChanged(ui::TMenuItem* Source, bool Rebuild) override;
 
  private:
   bool HasImage(const ui::TMenuItem& item) const;

@@ -11,8 +11,10 @@
 #include "Application.h"
 #include "KIVButton.h"
 #include "KIVForm.h"
+#include "KIVMainMenu.h"
 #include "KIVPublic.h"
 #include "Menus.h"
+#include "ToolBar.h"
 #include "MessageBoxes.h"
 
 namespace {
@@ -30,6 +32,23 @@ struct SkinnedWindow {
     skin = new TkivForm(form.get());
     skin->SetUIStyle(style);
     form->SetBounds(60, 40, width, height);
+  }
+  // A main menu as a window layout makes it: File (Open, a separator, Exit), Edit, Help.
+  void AddMenu() {
+    ui::TLayoutLoading loading(*form);
+    menu = new TkivMainMenu(form.get());
+    ui::TMenuItem* file = AddItem(menu->Items(), "&File");
+    AddItem(*file, "&Open...")->SetShortCut(ui::ShortCut('O', ui::ssCtrl));
+    AddItem(*file, "-");
+    AddItem(*file, "E&xit");
+    AddItem(menu->Items(), "&Edit");
+    AddItem(*AddItem(menu->Items(), "&Help"), "&About");
+  }
+  ui::TMenuItem* AddItem(ui::TMenuItem& parent, const char* caption) {
+    auto* item = new ui::TMenuItem(form.get());
+    item->SetCaption(caption);
+    parent.Add(item);
+    return item;
   }
   void Show() {
     form->Show();
@@ -53,6 +72,7 @@ struct SkinnedWindow {
   }
   std::unique_ptr<ui::TForm> form;
   TkivForm* skin;
+  TkivMainMenu* menu = nullptr;
 };
 
 ui::TColor WindowPixel(HWND wnd, int x, int y) {
@@ -366,6 +386,37 @@ TEST(FormSkinMenu, AShortCutFiresItsItemOnlyInItsOwnWindow) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST(FormSkinMenuBar, ShowsTheTopLevelItemsBelowTheTitleAndFollowsThem) {
+  SkinnedWindow w(TkivUIStyle::WinXP);
+  w.AddMenu();
+  w.Show();
+  ui::TToolBar* bar = w.skin->MenuBar();
+  ASSERT_TRUE(bar);
+  ASSERT_EQ(bar->ButtonCount(), 3);
+  EXPECT_EQ(bar->Buttons(0)->Caption(), "&File");
+  EXPECT_EQ(bar->Buttons(2)->Caption(), "&Help");
+  EXPECT_EQ(bar->Top(), w.bar().Height());
+  EXPECT_EQ(bar->Height(), w.skin->MenuBarHeight());
+  EXPECT_EQ(bar->Color(), GetThemeColor(TkivUIStyle::WinXP, 3));
+  ui::TMenuItem* edit = w.menu->Items().Items(1);
+  edit->SetEnabled(false);
+  edit->SetCaption("&Tracks");
+  EXPECT_FALSE(bar->Buttons(1)->Enabled());
+  EXPECT_EQ(bar->Buttons(1)->Caption(), "&Tracks");
+  ui::TMenuItem* view = new ui::TMenuItem(w.form.get());
+  view->SetCaption("&View");
+  w.menu->Items().Insert(1, view);
+  ASSERT_EQ(bar->ButtonCount(), 4);
+  EXPECT_EQ(bar->Buttons(1)->Caption(), "&View");
+  EXPECT_EQ(bar->Buttons(3)->Caption(), "&Help");
+  delete edit;
+  ASSERT_EQ(bar->ButtonCount(), 3);
+  EXPECT_EQ(bar->Buttons(2)->Caption(), "&Help");
+  w.skin->SetMenu(nullptr);
+  EXPECT_EQ(w.skin->MenuBar(), nullptr);
+  EXPECT_EQ(w.menu->FormSkin(), nullptr);
+}
+
 TEST(FormSkinCaptures, ASkinnedWindowInEveryStyle) {
   const struct {
     TkivUIStyle style;
@@ -376,6 +427,7 @@ TEST(FormSkinCaptures, ASkinnedWindowInEveryStyle) {
     SkinnedWindow w(s.style, 360, 220);
     w.skin->SetCaption("TalvoRipper - " + std::string(s.name));
     w.bar().Buttons().Add().SetButtonType(kivHelp);
+    w.AddMenu();
     const char* captions[] = {"Rip Now", "Cancel"};
     for (int i = 0; i < 2; ++i) {
       auto* button = new TkivButton(w.form.get());
@@ -386,6 +438,9 @@ TEST(FormSkinCaptures, ASkinnedWindowInEveryStyle) {
     // A button added later takes the style with the next style write.
     w.skin->SetUIStyle(s.style);
     w.Show();
+    // The pointer rests on the menu bar's File button: it shows selected.
+    ui::TToolButton* file = w.skin->MenuBar()->Buttons(0);
+    testkit::Hover(*w.skin->MenuBar(), file->Left() + file->Width() / 2, file->Top() + file->Height() / 2);
     std::unique_ptr<ui::TBitmap> picture = testkit::CaptureAndSave(*w.form, std::string("formskin_") + s.name);
     // The title bar is drawn: its pictures' colours, not the panel's, at its top.
     EXPECT_NE(picture->Pixel(180, 3), ui::ColorToRGB(w.skin->Color())) << s.name;
