@@ -79,6 +79,9 @@ TkivCustomButton::~TkivCustomButton() = default;
 
 void TkivCustomButton::SetCaption(const std::string& value) {
   caption_ = value;
+  // The window text says what the button says, so screen readers and other programs find the
+  // button by its text as they find a system button.
+  SetText(value);
   CaptionChanged();
   Invalidate();
 }

@@ -43,7 +43,7 @@ class TkivCustomButton : public ui::TCustomControl, public IkivStyled {
   explicit TkivCustomButton(ui::TComponent* AOwner);
   ~TkivCustomButton() override;
 
-  // The text drawn on the control, kept by the control (the window text stays empty).
+  // The text drawn on the control, kept by the control and given to its window as its text.
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& value);
   bool AutoSize() const { return autoSize_; }

@@ -17,10 +17,14 @@ TApplication::TApplication() : TComponent(nullptr) {
 }
 
 TApplication::~TApplication() {
-  mainForm_ = nullptr;
   // The forms go while the application is still whole: their destructors ask it things.
-  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  DestroyForms();
   hint_.reset();
+}
+
+void TApplication::DestroyForms() {
+  mainForm_ = nullptr;
+  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
 }
 
 void TApplication::SetShowHint(bool value) {

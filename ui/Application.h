@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "Component.h"
 #include "Win32.h"
@@ -26,13 +27,17 @@ class TApplication : public TComponent {
   TApplication();
   ~TApplication() override;
 
-  template <typename T>
-  T* CreateForm() {
-    T* form = Create<T>(this);
+  // Arguments after the owner go to the form's constructor.
+  template <typename T, typename... Args>
+  T* CreateForm(Args&&... args) {
+    T* form = Create<T>(this, std::forward<Args>(args)...);
     if (!mainForm_) mainForm_ = form;
     return form;
   }
   TForm* MainForm() const { return mainForm_; }
+  // Frees every form now, last created first. A program whose forms hold COM objects calls it
+  // before its apartment ends; the application object itself lives until the process exits.
+  void DestroyForms();
   void SetMainForm(TForm* form) { mainForm_ = form; }
 
   // Shows the main form and handles messages until Terminate.

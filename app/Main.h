@@ -1,0 +1,114 @@
+// TfrmMain, the main window "Ombrel": the CD drives, the type of the disc in the selected drive,
+// one row per track with its number, title and length, the selected track's information, the
+// selection buttons, CD playback, and the tool bar that opens the other windows. Its layout is
+// built by MainLayout.cpp; the disc is read through the ripper component by the three steps of
+// DiscReading.h; playback is CdPlayback over the MCI CD audio device.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AppContext.h"
+#include "CdPlayback.h"
+#include "ComboBox.h"
+#include "Edit.h"
+#include "Form.h"
+#include "Label.h"
+#include "ListView.h"
+#include "Panel.h"
+#include "RipperComponent.h"
+#include "Timer.h"
+#include "ToolBar.h"
+
+namespace kiv {
+class TkivButton;
+class TkivForm;
+}  // namespace kiv
+
+namespace app {
+
+class TfrmMain : public ui::TForm, private CdPlaybackView {
+  UI_CLASS(TfrmMain, TForm)
+ public:
+  // device: the CD audio device playback uses (the system's MCI device when none is given).
+  TfrmMain(ui::TComponent* AOwner, AppContext& context, std::unique_ptr<CdAudioDevice> device = nullptr);
+  ~TfrmMain() override;
+
+  kiv::TkivForm* kivForm = nullptr;
+  ui::TToolBar* Toolbar = nullptr;
+  ui::TToolButton *bExtract = nullptr, *bRefresh = nullptr, *ToolButton2 = nullptr, *bFolder = nullptr,
+                  *bPlayer = nullptr, *bOption = nullptr, *bRecorder = nullptr, *bConverter = nullptr,
+                  *bHelp = nullptr, *bHome = nullptr, *bAbout = nullptr;
+  ui::TLabel *lbDevice = nullptr, *lbOutput = nullptr, *lbCDType = nullptr, *lbOutputPath = nullptr,
+             *lbPlayInfo = nullptr;
+  ui::TComboBox *CmbDevice = nullptr, *cmbOutput = nullptr;
+  ui::TPanel *Panel1 = nullptr, *Panel2 = nullptr;
+  ui::TPanel* gbInfo = nullptr;
+  ui::TEdit *edtAlbum = nullptr, *edtArtist = nullptr, *edtTitle = nullptr, *edtYear = nullptr,
+            *edtCategory = nullptr;
+  kiv::TkivButton *btnEdit = nullptr, *btnSelectAll = nullptr, *btnUnSelectAll = nullptr, *btnInvert = nullptr,
+                  *btnPlayCD = nullptr, *btnStopCD = nullptr;
+  ui::TListView* lvCD = nullptr;
+  ui::TTimer* tmPlay = nullptr;
+
+  RipperComponent AudioCDRipper1;
+
+  // The track numbers the rip loop works through, and the index of the one being ripped.
+  std::vector<int> SelectedTracks;
+  int RipIndex = 0;
+
+  // The three disc steps: drive and disc (chosenDrive 1-based, 0 for the current drive),
+  // per-track lists, rows.
+  void ReadDriveAndDisc(long chosenDrive = 0);
+  void ReadTrackLists();
+  void ShowTrackRows();
+  // The genre names of the tag component, which the track information shows by index; filled
+  // by the edit dialog.
+  std::vector<std::string> GenreNames;
+
+  void FormCreate();
+  void FormShow(ui::TComponent* Sender);
+  void CmbDeviceChange(ui::TComponent* Sender);
+  void bRefreshClick(ui::TComponent* Sender);
+  void lvCDSelectItem(ui::TComponent* Sender, ui::TListItem* Item, bool Selected);
+  void bSelectAllClick(ui::TComponent* Sender);
+  void bUnSelectAllClick(ui::TComponent* Sender);
+  void bInvertClick(ui::TComponent* Sender);
+  void bFolderClick(ui::TComponent* Sender);
+  void bPlayerClick(ui::TComponent* Sender);
+  void bOptionClick(ui::TComponent* Sender);
+  void bHelpClick(ui::TComponent* Sender);
+  void bHomeClick(ui::TComponent* Sender);
+  void bAboutClick(ui::TComponent* Sender);
+  void bRecorderClick(ui::TComponent* Sender);
+  void bConverterClick(ui::TComponent* Sender);
+  void bPlayCDClick(ui::TComponent* Sender);
+  void bStopCDClick(ui::TComponent* Sender);
+  void tmPlayTimer(ui::TComponent* Sender);
+
+  // "Output Path:  " and the output folder.
+  void ShowOutputPath();
+  CdPlayback& Playback() { return playback_; }
+
+ protected:
+  void WndProc(ui::TMessage& Message) override;
+
+ private:
+  void BuildLayout();
+  void DeviceChanged();
+  void SetDiscActionsEnabled(bool enabled);
+  std::string CurrentDriveLetter();
+  void ShowAdvert(int mode);
+
+  void SetPlayEnabled(bool enabled) override;
+  void SetStopEnabled(bool enabled) override;
+  void SetPlayInfo(const std::string& text) override;
+  void SetPlayTimer(bool on) override;
+
+  AppContext& context_;
+  std::unique_ptr<CdAudioDevice> device_;
+  CdPlayback playback_;
+};
+
+}  // namespace app

@@ -1,0 +1,149 @@
+// The main window's layout: every component named, placed and given its stored values, with its
+// handlers bound, as a window layout is read.
+#include "Main.h"
+
+#include "AppForm.h"
+#include "KIVButton.h"
+
+namespace app {
+
+namespace {
+
+template <typename T>
+T* Place(ui::TForm& form, ui::TWinControl* parent, const char* name, int left, int top, int width, int height) {
+  T* control = ui::Create<T>(&form);
+  control->SetName(name);
+  control->SetParent(parent);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
+ui::TLabel* PlaceLabel(ui::TForm& form, ui::TWinControl* parent, const char* name, const char* caption, int left,
+                       int top) {
+  auto* label = Place<ui::TLabel>(form, parent, name, left, top, 0, 0);
+  label->SetAutoSize(true);
+  label->SetCaption(caption);
+  return label;
+}
+
+}  // namespace
+
+void TfrmMain::BuildLayout() {
+  ui::TLayoutLoading loading(*this);
+  SetName("frmMain");
+  SetCaption("Ombrel");
+  SetBorderStyle(ui::bsSingle);
+  SetPosition(ui::poScreenCenter);
+  SetClientSize(653, 505);
+  OnShow = [this](ui::TComponent* sender) { FormShow(sender); };
+  kivForm = SkinForm(*this, kiv::TkivUIStyle::MacOS);
+  // The controls lie on the skin, below its title bar.
+  ui::TWinControl* skin = kivForm;
+  const int top = kivForm->TitleBar().Height();
+
+  Toolbar = Place<ui::TToolBar>(*this, skin, "Toolbar", 0, top, 651, 58);
+  Toolbar->SetAlign(ui::alTop);
+  Toolbar->SetFlat(true);
+  Toolbar->SetShowCaptions(true);
+  Toolbar->SetButtonWidth(57);
+  Toolbar->SetButtonHeight(52);
+  Toolbar->SetWrapable(false);
+  const auto button = [&](ui::TToolButton*& field, const char* name, const char* caption, const char* hint,
+                          void (TfrmMain::*handler)(ui::TComponent*)) {
+    field = ui::Create<ui::TToolButton>(this);
+    field->SetName(name);
+    field->SetParent(Toolbar);
+    field->SetCaption(caption);
+    field->SetHint(hint);
+    if (handler) field->OnClick = [this, handler](ui::TComponent* sender) { (this->*handler)(sender); };
+  };
+  // "Rip Now" and "Get CDDB" are handled by the rip loop and the CDDB query.
+  button(bExtract, "bExtract", "Rip Now", "Extract", nullptr);
+  button(bRefresh, "bRefresh", "Refresh", "", &TfrmMain::bRefreshClick);
+  button(ToolButton2, "ToolButton2", "Get CDDB", "Get CDDB Information", nullptr);
+  button(bFolder, "bFolder", "Folder", "Go to folder", &TfrmMain::bFolderClick);
+  button(bPlayer, "bPlayer", "Player", "Audio Player", &TfrmMain::bPlayerClick);
+  button(bOption, "bOption", "Options", "Option", &TfrmMain::bOptionClick);
+  button(bRecorder, "bRecorder", "Recorder", "", &TfrmMain::bRecorderClick);
+  button(bConverter, "bConverter", "Converter", "", &TfrmMain::bConverterClick);
+  button(bHelp, "bHelp", "Help", "", &TfrmMain::bHelpClick);
+  button(bHome, "bHome", "Home", "Talvo Home Site", &TfrmMain::bHomeClick);
+  button(bAbout, "bAbout", "About", "About Ombrel", &TfrmMain::bAboutClick);
+
+  Panel1 = Place<ui::TPanel>(*this, skin, "Panel1", 0, top + 58, 651, 32);
+  Panel1->SetAlign(ui::alTop);
+  Panel1->SetBevelOuter(ui::bvNone);
+  lbDevice = PlaceLabel(*this, Panel1, "lbDevice", "Device:", 8, 9);
+  CmbDevice = Place<ui::TComboBox>(*this, Panel1, "CmbDevice", 52, 5, 250, 22);
+  CmbDevice->SetStyle(ui::csDropDownList);
+  CmbDevice->OnChange = [this](ui::TComponent* sender) { CmbDeviceChange(sender); };
+  lbOutput = PlaceLabel(*this, Panel1, "lbOutput", "Output format:", 316, 9);
+  cmbOutput = Place<ui::TComboBox>(*this, Panel1, "cmbOutput", 408, 5, 64, 22);
+  cmbOutput->SetStyle(ui::csDropDownList);
+  lbCDType = PlaceLabel(*this, Panel1, "lbCDType", "", 488, 9);
+
+  lvCD = Place<ui::TListView>(*this, skin, "lvCD", 7, top + 92, 637, 196);
+  lvCD->SetViewStyle(ui::vsReport);
+  lvCD->SetCheckboxes(true);
+  lvCD->SetGridLines(true);
+  lvCD->SetRowSelect(true);
+  lvCD->SetReadOnly(true);
+  lvCD->SetColumnClick(false);
+  lvCD->SetHideSelection(false);
+  const std::pair<const char*, int> columns[] = {{"Track No", 100}, {"Title", 430}, {"Length", 98}};
+  for (const auto& [caption, width] : columns) {
+    ui::TListColumn* column = lvCD->Columns().Add();
+    column->SetCaption(caption);
+    column->SetWidth(width);
+  }
+  lvCD->OnSelectItem = [this](ui::TComponent* sender, ui::TListItem* item, bool selected) {
+    lvCDSelectItem(sender, item, selected);
+  };
+
+  const auto speedButton = [&](kiv::TkivButton*& field, const char* name, const char* caption, int left, int top,
+                               int width, void (TfrmMain::*handler)(ui::TComponent*), ui::TWinControl* parent) {
+    field = Place<kiv::TkivButton>(*this, parent, name, left, top, width, 23);
+    field->SetCaption(caption);
+    if (handler) field->OnClick = [this, handler](ui::TComponent* sender) { (this->*handler)(sender); };
+  };
+  const int row = top + 294;
+  speedButton(btnSelectAll, "btnSelectAll", "Select all", 7, row, 88, &TfrmMain::bSelectAllClick, skin);
+  speedButton(btnUnSelectAll, "btnUnSelectAll", "Unselect all", 99, row, 88, &TfrmMain::bUnSelectAllClick, skin);
+  speedButton(btnInvert, "btnInvert", "Invert selection", 191, row, 110, &TfrmMain::bInvertClick, skin);
+  speedButton(btnPlayCD, "btnPlayCD", "Play track", 444, row, 98, &TfrmMain::bPlayCDClick, skin);
+  speedButton(btnStopCD, "btnStopCD", "Stop play", 546, row, 98, &TfrmMain::bStopCDClick, skin);
+  btnPlayCD->SetEnabled(false);
+  btnStopCD->SetEnabled(false);
+
+  gbInfo = Place<ui::TPanel>(*this, skin, "gbInfo", 7, top + 324, 637, 112);
+  PlaceLabel(*this, gbInfo, "lbInfo", "Track Information", 10, 2)->Font().SetStyle(ui::fsBold);
+  const auto infoEdit = [&](ui::TEdit*& field, const char* name, const char* label, const char* labelName, int left,
+                            int top, int width) {
+    PlaceLabel(*this, gbInfo, labelName, label, left, top + 4);
+    field = Place<ui::TEdit>(*this, gbInfo, name, left + 58, top, width, 22);
+    field->SetReadOnly(true);
+  };
+  infoEdit(edtAlbum, "edtAlbum", "Album:", "lbAlbum", 12, 22, 300);
+  infoEdit(edtArtist, "edtArtist", "Artist:", "lbArtist", 12, 50, 300);
+  infoEdit(edtTitle, "edtTitle", "Title:", "lbTitle", 12, 78, 300);
+  infoEdit(edtYear, "edtYear", "Year:", "lbYear", 388, 22, 70);
+  infoEdit(edtCategory, "edtCategory", "Category:", "lbCategory", 388, 50, 179);
+  edtYear->SetText("2003");
+  speedButton(btnEdit, "btnEdit", "Edit track Info.", 446, 78, 179, nullptr, gbInfo);
+
+  Panel2 = Place<ui::TPanel>(*this, skin, "Panel2", 0, 478, 651, 26);
+  Panel2->SetAlign(ui::alBottom);
+  Panel2->SetBevelOuter(ui::bvNone);
+  lbOutputPath = PlaceLabel(*this, Panel2, "lbOutputPath", "Output Path:", 8, 6);
+  lbPlayInfo = Place<ui::TLabel>(*this, Panel2, "lbPlayInfo", 393, 6, 250, 16);
+  lbPlayInfo->SetAlignment(ui::taRightJustify);
+  lbPlayInfo->SetCaption("Stop");
+
+  tmPlay = ui::Create<ui::TTimer>(this);
+  tmPlay->SetName("tmPlay");
+  tmPlay->SetEnabled(false);
+  tmPlay->SetInterval(100);
+  tmPlay->OnTimer = [this](ui::TComponent* sender) { tmPlayTimer(sender); };
+}
+
+}  // namespace app

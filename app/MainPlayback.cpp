@@ -1,0 +1,40 @@
+// The main window's CD playback and its answer to device changes.
+#include "Main.h"
+
+#include <dbt.h>
+
+#include "DiscSerial.h"
+#include "KIVButton.h"
+
+namespace app {
+
+void TfrmMain::bPlayCDClick(ui::TComponent*) {
+  const ui::TListItem* row = lvCD->Selected();
+  if (row) playback_.Play(row->Index());
+}
+
+void TfrmMain::bStopCDClick(ui::TComponent*) { playback_.Stop(); }
+
+void TfrmMain::tmPlayTimer(ui::TComponent*) { playback_.Tick(lvCD->Selected() != nullptr); }
+
+void TfrmMain::SetPlayEnabled(bool enabled) { btnPlayCD->SetEnabled(enabled); }
+void TfrmMain::SetStopEnabled(bool enabled) { btnStopCD->SetEnabled(enabled); }
+void TfrmMain::SetPlayInfo(const std::string& text) { lbPlayInfo->SetCaption(text); }
+void TfrmMain::SetPlayTimer(bool on) { tmPlay->SetEnabled(on); }
+
+void TfrmMain::WndProc(ui::TMessage& Message) {
+  if (Message.Msg == WM_DEVICECHANGE) DeviceChanged();
+  TForm::WndProc(Message);
+}
+
+void TfrmMain::DeviceChanged() {
+  // Any kind of device message: only another disc (or none known) reads the disc again.
+  const std::string serial = ReadVolumeSerial(CurrentDriveLetter());
+  if (!DiscChanged(serial, context_.Shared.DiscSerial)) return;
+  ReadDriveAndDisc(CmbDevice->ItemIndex() + 1);
+  ReadTrackLists();
+  ShowTrackRows();
+  context_.Shared.DiscSerial = serial;
+}
+
+}  // namespace app

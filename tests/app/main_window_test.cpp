@@ -1,0 +1,183 @@
+// The main window through the test kit's posted input against the real ripper on simulated
+// drives: the drive list, disc type and rows, the selection buttons, a second drive, no drive,
+// a selected track with CD playback (on a fake CD audio device), and device changes.
+#include "Main.h"
+
+#include "FakeCdAudioDevice.h"
+#include "KIVButton.h"
+#include "RipperTest.h"
+#include "TestFiles.h"
+#include "WindowTestKit.h"
+
+#include <commctrl.h>
+#include <dbt.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class MainWindow : public RipperTest {
+ protected:
+  void TearDown() override {
+    if (form_) {
+      // The program leaves DriverClose to its exit; the next test's window needs the drive
+      // layer back.
+      if (form_->AudioCDRipper1) form_->AudioCDRipper1.get()->DriverClose();
+      delete form_;
+    }
+    RipperTest::TearDown();
+  }
+  void Open(const simdrive::ConfigText& config) {
+    ASSERT_TRUE(simdrive::UseConfig(simdrive::ScratchPath("ripper-drives.ini"), config.Text()));
+    auto device = std::make_unique<FakeCdAudioDevice>();
+    device_ = device.get();
+    form_ = ui::Create<app::TfrmMain>(nullptr, context_, std::move(device));
+    form_->Show();
+    testkit::Pump();
+  }
+  // Drive 0:1:0 holding `count` audio tracks of 1:00 (the disc "album").
+  void OpenWithTracks(int count) {
+    simdrive::ConfigText config = Config();
+    config.Drive("0:1:0").Key("product", "SIMDRIVE CD-ROM").Key("disc", "album").Disc("album");
+    for (int t = 0; t < count; ++t) config.Track("audio 1:00");
+    Open(config);
+  }
+  std::vector<std::string> Rows() {
+    std::vector<std::string> rows;
+    ui::TListItems& items = form_->lvCD->Items();
+    for (int i = 0; i < items.Count(); ++i)
+      rows.push_back(items[i]->Caption() + "|" + items[i]->SubItems()[0] + "|" + items[i]->SubItems()[1]);
+    return rows;
+  }
+  std::vector<bool> Checks() {
+    std::vector<bool> checks;
+    for (int i = 0; i < form_->lvCD->Items().Count(); ++i) checks.push_back(form_->lvCD->Items()[i]->Checked());
+    return checks;
+  }
+  void ClickRow(int index) {
+    RECT row{};
+    ListView_GetItemRect(form_->lvCD->Handle(), index, &row, LVIR_LABEL);
+    testkit::Click(*form_->lvCD, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+  }
+
+  app::AppContext context_;
+  app::TfrmMain* form_ = nullptr;
+  FakeCdAudioDevice* device_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, ShowsTheDriveTheDiscTypeAndOneRowPerTrack) {
+  OpenWithTracks(10);
+  EXPECT_EQ(form_->lbCDType->Caption(), "CD-DA (Audio Disc)");
+  ASSERT_EQ(form_->CmbDevice->Items().Count(), 1);
+  EXPECT_NE(form_->CmbDevice->Items()[0].find("SIMDRIVE CD-ROM"), std::string::npos);
+  EXPECT_EQ(form_->CmbDevice->ItemIndex(), 0);
+  EXPECT_EQ(form_->cmbOutput->Items().Count(), 3);
+  EXPECT_EQ(form_->cmbOutput->ItemIndex(), 1);
+  const std::vector<std::string> rows = Rows();
+  ASSERT_EQ(rows.size(), 10u);
+  EXPECT_EQ(rows.front(), "01|Track 01|01:00");
+  EXPECT_EQ(rows.back(), "10|Track 10|01:00");
+  EXPECT_EQ(context_.Tracks.TrackArtists, std::vector<std::string>(10, "Unknown"));
+  EXPECT_EQ(form_->lbOutputPath->Caption(), "Output Path:  ");
+  EXPECT_EQ(form_->lbPlayInfo->Caption(), "Stop");
+  EXPECT_FALSE(form_->btnPlayCD->Enabled());
+  EXPECT_FALSE(form_->btnStopCD->Enabled());
+  EXPECT_EQ(context_.Shared.CddbCgiScript, "/~cddb/cddb.cgi");
+  EXPECT_EQ(context_.Shared.AppFolder.back(), '\\');
+  testkit::CaptureAndSave(*form_, "app_main_window");
+}
+
+TEST_F(MainWindow, SelectionButtonsCheckUncheckAndInvertAndRefreshClearsThem) {
+  OpenWithTracks(4);
+  testkit::Click(*form_->btnSelectAll);
+  EXPECT_EQ(Checks(), std::vector<bool>(4, true));
+  testkit::Click(*form_->btnUnSelectAll);
+  EXPECT_EQ(Checks(), std::vector<bool>(4, false));
+  form_->lvCD->Items()[1]->SetChecked(true);
+  testkit::Click(*form_->btnInvert);
+  EXPECT_EQ(Checks(), (std::vector<bool>{true, false, true, true}));
+  testkit::Click(*form_->bRefresh);
+  EXPECT_EQ(Checks(), std::vector<bool>(4, false));
+  EXPECT_EQ(Rows().size(), 4u);
+}
+
+TEST_F(MainWindow, ChoosingTheSecondDriveReadsItsDiscAndShowsItsType) {
+  simdrive::ConfigText config = Config();
+  config.Drive("0:1:0").Key("product", "FIRST DRIVE").Key("disc", "audio");
+  config.Drive("0:2:0").Key("product", "SECOND DRIVE").Key("disc", "other");
+  config.Disc("audio").Track("audio 2:00").Track("audio 3:00");
+  config.Disc("other").Track("mode1 10:00").Track("audio 4:30").Track("audio 0:45");
+  Open(config);
+  ASSERT_EQ(form_->CmbDevice->Items().Count(), 2);
+  EXPECT_EQ(Rows().size(), 2u);
+  form_->SetActiveControl(form_->CmbDevice);
+  testkit::PressKey(VK_DOWN);
+  EXPECT_EQ(form_->CmbDevice->ItemIndex(), 1);
+  EXPECT_EQ(form_->lbCDType->Caption(), "CD-Extra");  // a data track before the audio
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"01|Track 01|04:30", "02|Track 02|00:45"}));
+  testkit::PressKey(VK_UP);
+  EXPECT_EQ(form_->lbCDType->Caption(), "CD-DA (Audio Disc)");
+  EXPECT_EQ(Rows().size(), 2u);
+}
+
+TEST_F(MainWindow, NoDriveShowsNoDiskNoDriverAndNoRows) {
+  simdrive::ConfigText config = Config();
+  config.Key("adapters", "1");
+  Open(config);
+  EXPECT_EQ(form_->lbCDType->Caption(), "No Disk");
+  ASSERT_EQ(form_->CmbDevice->Items().Count(), 1);
+  EXPECT_EQ(form_->CmbDevice->Items()[0], "No CD Driver!");
+  EXPECT_TRUE(Rows().empty());
+  testkit::Click(*form_->bRefresh);
+  EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(MainWindow, ASelectedTrackShowsItsInformationAndPlaysUntilTheNextTrack) {
+  OpenWithTracks(10);
+  ClickRow(2);
+  EXPECT_EQ(form_->edtTitle->Text(), "Track 03");
+  EXPECT_EQ(form_->edtAlbum->Text(), "Unknown");
+  EXPECT_EQ(form_->edtArtist->Text(), "Unknown");
+  EXPECT_EQ(form_->edtYear->Text(), "2003");
+  EXPECT_TRUE(form_->btnPlayCD->Enabled());
+  EXPECT_FALSE(form_->btnStopCD->Enabled());
+
+  testkit::Click(*form_->btnPlayCD);
+  EXPECT_EQ(device_->calls, (std::vector<std::string>{"open", "play 3"}));
+  device_->position = {3, 0, 5, 0};
+  ASSERT_TRUE(testkit::WaitUntil([&] { return form_->lbPlayInfo->Caption() == "Playing ...   [ Track  03 ]  00:05  "; }));
+  EXPECT_FALSE(form_->btnPlayCD->Enabled());
+  EXPECT_TRUE(form_->btnStopCD->Enabled());
+  device_->position = {4, 0, 0, 2};
+  ASSERT_TRUE(testkit::WaitUntil([&] { return form_->lbPlayInfo->Caption() == "Stop "; }));
+  EXPECT_TRUE(form_->btnPlayCD->Enabled());
+  EXPECT_FALSE(form_->btnStopCD->Enabled());
+  EXPECT_FALSE(form_->tmPlay->Enabled());
+
+  testkit::Click(*form_->btnPlayCD);
+  testkit::Click(*form_->btnStopCD);
+  EXPECT_EQ(device_->calls.back(), "close");
+  EXPECT_FALSE(form_->Playback().Playing());
+}
+
+TEST_F(MainWindow, DeviceChangesReadTheDiscAgainWhenItCameOrWent) {
+  simdrive::ConfigText config = Config();
+  config.Drive("0:1:0").Key("disc", "album").Disc("album").Track("audio 1:00").Track("audio 2:00");
+  config.Disc("single").Track("audio 5:00");
+  Open(config);
+  EXPECT_EQ(Rows().size(), 2u);
+  PutDisc("none");
+  testkit::Send(*form_, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE);
+  EXPECT_TRUE(Rows().empty());
+  EXPECT_EQ(form_->lbCDType->Caption(), "No Disk");
+  EXPECT_EQ(context_.Shared.DiscSerial, "");
+  PutDisc("single");
+  testkit::Send(*form_, WM_DEVICECHANGE, DBT_DEVICEARRIVAL);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"01|Track 01|05:00"}));
+}
