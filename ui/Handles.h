@@ -53,6 +53,8 @@ using UniquePen = UniqueGdi<HPEN>;
 using UniqueFont = UniqueGdi<HFONT>;
 using UniqueRegion = UniqueGdi<HRGN>;
 using UniqueMemoryDc = UniqueAny<HDC, detail::DeleteMemoryDc>;
+// A device context made by CreateDC (a printer's), deleted the same way.
+using UniqueDc = UniqueMemoryDc;
 using UniqueIcon = UniqueAny<HICON, detail::DestroyIconHandle>;
 using UniqueImageList = UniqueAny<HIMAGELIST, detail::DestroyImageListHandle>;
 using UniqueWindow = UniqueAny<HWND, detail::DestroyWindowHandle>;
