@@ -76,7 +76,7 @@ TkivFontDrawComboBox::TkivFontDrawComboBox(ui::TComponent* AOwner) : TkivCustomC
   TkivCustomComboBox::SetStyle(ui::csDropDownList);
 }
 
-void TkivFontDrawComboBox::SetStyle(ui::TComboBoxStyle value) {
+void TkivFontDrawComboBox::SetStyle(TFontDrawComboStyle value) {
   if (value == style_) return;
   style_ = value;
   TkivCustomComboBox::SetStyle(value);

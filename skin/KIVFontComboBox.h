@@ -17,6 +17,8 @@
 namespace kiv {
 
 enum TFontDevice { fdScreen, fdPrinter, fdBoth };
+// The combo styles a font list can have: csDropDown, csSimple or csDropDownList.
+using TFontDrawComboStyle = ui::TComboBoxStyle;
 enum TFontListOption : unsigned {
   foAnsiOnly = 0,
   foTrueTypeOnly = 1,
@@ -60,8 +62,8 @@ class TkivFontDrawComboBox : public TkivCustomComboBox {
   explicit TkivFontDrawComboBox(ui::TComponent* AOwner);
 
   // csDropDown, csSimple or csDropDownList; the list is owner-drawn in each.
-  ui::TComboBoxStyle Style() const { return style_; }
-  void SetStyle(ui::TComboBoxStyle value);
+  TFontDrawComboStyle Style() const { return style_; }
+  void SetStyle(TFontDrawComboStyle value);
 
  protected:
   virtual int MinItemHeight();
@@ -71,7 +73,7 @@ class TkivFontDrawComboBox : public TkivCustomComboBox {
   void WndProc(ui::TMessage& Message) override;
 
  private:
-  ui::TComboBoxStyle style_ = ui::csDropDownList;
+  TFontDrawComboStyle style_ = ui::csDropDownList;
   bool changingItemHeight_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Application.h"
+#include "Handles.h"
 #include "KIVColorBox.h"
 #include "KIVFontComboBox.h"
 #include "WindowCapture.h"
@@ -165,6 +166,34 @@ TEST(FontSizeBox, TrueTypeFamiliesListTheFixedSizesAndKeepTheSizeShown) {
   sizes->SetFontName("");
   EXPECT_EQ(sizes->Items().Count(), 0);
   EXPECT_EQ(clicks, 3);
+}
+
+// The dropped list of a box as it shows, saved for a person to look at.
+void SaveDroppedList(ui::TCustomComboBox& box, const std::string& name) {
+  box.SetDroppedDown(true);
+  testkit::PumpFor(50);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(box.Handle(), &info));
+  RECT r{};
+  GetWindowRect(info.hwndList, &r);
+  ui::TBitmap picture(r.right - r.left, r.bottom - r.top);
+  ui::WindowDc list = ui::WindowDc::Whole(info.hwndList);
+  BitBlt(picture.MemoryDc(), 0, 0, picture.Width(), picture.Height(), list.get(), 0, 0, SRCCOPY);
+  testkit::SavePicture(picture, name);
+  box.SetDroppedDown(false);
+}
+
+TEST(ColorFontBoxPictures, DroppedLists) {
+  BoxWindow w;
+  auto* colors = w.Place<TkivColorBox>(10);
+  colors->SetStyle(kDefaultColorBoxStyle | ColorBoxFlag(cbCustomColor) | ColorBoxFlag(cbPrettyNames));
+  colors->SetSelected(ui::clNavy);
+  SaveDroppedList(*colors, "color_box_list");
+  auto* fonts = w.Place<TkivFontComboBox>(45);
+  fonts->SetUseFonts(true);
+  fonts->SetFontName("Tahoma");
+  SaveDroppedList(*fonts, "font_box_list");
 }
 
 TEST(ColorFontBoxPictures, EveryStyle) {
