@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "About.h"
 #include "Advert.h"
 #include "Application.h"
@@ -9,6 +11,7 @@
 #include "DiscReading.h"
 #include "DiscSerial.h"
 #include "KIVButton.h"
+#include "KIVDlg.h"
 #include "MciCdAudio.h"
 #include "OptionUt.h"
 #include "Player.h"
@@ -73,21 +76,27 @@ void TfrmMain::FormCreate() {
   } else {
     // Without the ripper the window still opens, so the user learns why nothing can be read.
     SetDiscActionsEnabled(false);
-    ui::Application().MessageBox(
-        "The CD ripper component could not be started (error 0x" + [&] {
-          char text[9];
-          std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(created));
-          return std::string(text);
-        }() + ").\n\nReinstall Ombrel to read and rip CDs.",
-        "Ombrel", MB_OK | MB_ICONSTOP);
+    ReportNoRipper(created);
   }
   ReadDriveAndDisc();
   ReadTrackLists();
   ShowTrackRows();
   ShowOutputPath();
   context_.Shared.DiscSerial = ReadVolumeSerial(CurrentDriveLetter());
-  if (lvCD->HandleAllocated())
-    ListView_SetExtendedListViewStyleEx(lvCD->Handle(), LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
+  lvCD->SetDoubleBuffered(true);
+}
+
+void TfrmMain::ReportNoRipper(HRESULT failure) {
+  char code[9];
+  std::snprintf(code, sizeof code, "%08lX", static_cast<unsigned long>(failure));
+  kivMessageDialog->SetCaption("Ombrel");
+  kivMessageDialog->SetIconType(kiv::TkivIconType::kivStop);
+  kivMessageDialog->SetButtonCount(1);
+  kivMessageDialog->SetButton1Caption("OK");
+  kivMessageDialog->SetButton1ModalResult(ui::mrOk);
+  kivMessageDialog->SetText("The CD ripper component could not be started (error 0x" + std::string(code) +
+                            "). Reinstall Ombrel to read and rip CDs.");
+  kivMessageDialog->ShowModal();
 }
 
 void TfrmMain::SetDiscActionsEnabled(bool enabled) {

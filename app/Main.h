@@ -11,19 +11,23 @@
 
 #include "AppContext.h"
 #include "CdPlayback.h"
-#include "ComboBox.h"
-#include "Edit.h"
 #include "Form.h"
+#include "Image.h"
+#include "ImageList.h"
+#include "KIVComboBox.h"
+#include "KIVEdit.h"
+#include "KIVListView.h"
+#include "KIVToolBar.h"
 #include "Label.h"
-#include "ListView.h"
 #include "Panel.h"
 #include "RipperComponent.h"
 #include "Timer.h"
-#include "ToolBar.h"
 
 namespace kiv {
 class TkivButton;
 class TkivForm;
+class TkivGroupBox;
+class TkivMessageDialog;
 }  // namespace kiv
 
 namespace app {
@@ -36,21 +40,25 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
   ~TfrmMain() override;
 
   kiv::TkivForm* kivForm = nullptr;
-  ui::TToolBar* Toolbar = nullptr;
+  kiv::TkivToolBar* Toolbar = nullptr;
+  ui::TCustomImageList* ToolImages = nullptr;
   ui::TToolButton *bExtract = nullptr, *bRefresh = nullptr, *ToolButton2 = nullptr, *bFolder = nullptr,
                   *bPlayer = nullptr, *bOption = nullptr, *bRecorder = nullptr, *bConverter = nullptr,
                   *bHelp = nullptr, *bHome = nullptr, *bAbout = nullptr;
   ui::TLabel *lbDevice = nullptr, *lbOutput = nullptr, *lbCDType = nullptr, *lbOutputPath = nullptr,
              *lbPlayInfo = nullptr;
-  ui::TComboBox *CmbDevice = nullptr, *cmbOutput = nullptr;
+  kiv::TkivComboBox *CmbDevice = nullptr, *cmbOutput = nullptr;
   ui::TPanel *Panel1 = nullptr, *Panel2 = nullptr;
-  ui::TPanel* gbInfo = nullptr;
-  ui::TEdit *edtAlbum = nullptr, *edtArtist = nullptr, *edtTitle = nullptr, *edtYear = nullptr,
+  ui::TImage *Image1 = nullptr, *Image2 = nullptr;
+  kiv::TkivGroupBox* gbInfo = nullptr;
+  kiv::TkivEdit *edtAlbum = nullptr, *edtArtist = nullptr, *edtTitle = nullptr, *edtYear = nullptr,
             *edtCategory = nullptr;
   kiv::TkivButton *btnEdit = nullptr, *btnSelectAll = nullptr, *btnUnSelectAll = nullptr, *btnInvert = nullptr,
                   *btnPlayCD = nullptr, *btnStopCD = nullptr;
-  ui::TListView* lvCD = nullptr;
+  kiv::TkivListView* lvCD = nullptr;
   ui::TTimer* tmPlay = nullptr;
+  // The main window's questions and warnings.
+  kiv::TkivMessageDialog* kivMessageDialog = nullptr;
 
   RipperComponent AudioCDRipper1;
 
@@ -98,6 +106,8 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
   void BuildLayout();
   void DeviceChanged();
   void SetDiscActionsEnabled(bool enabled);
+  // The skinned message that the ripper object could not be made, with the failure's code.
+  void ReportNoRipper(HRESULT failure);
   std::string CurrentDriveLetter();
   void ShowAdvert(int mode);
 

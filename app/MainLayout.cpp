@@ -3,7 +3,10 @@
 #include "Main.h"
 
 #include "AppForm.h"
+#include "BmpPicture.h"
 #include "KIVButton.h"
+#include "KIVDlg.h"
+#include "KIVGroupBox.h"
 
 namespace app {
 
@@ -22,9 +25,24 @@ ui::TLabel* PlaceLabel(ui::TForm& form, ui::TWinControl* parent, const char* nam
                        int top) {
   auto* label = Place<ui::TLabel>(form, parent, name, left, top, 0, 0);
   label->SetAutoSize(true);
+  label->SetTransparent(true);
   label->SetCaption(caption);
   return label;
 }
+
+// A picture of the program's resources filling its place.
+ui::TImage* PlacePicture(ui::TForm& form, ui::TWinControl* parent, const char* name, const char* resource,
+                         ui::TAlign align, int top, int height) {
+  auto* image = Place<ui::TImage>(form, parent, name, 0, top, parent->ClientWidth(), height);
+  image->SetAlign(align);
+  image->SetStretch(true);
+  LoadBmpResource(resource, image->Picture().Bitmap());
+  return image;
+}
+
+// The tool-bar pictures: one strip of 32 x 32 images in the bar's order, magenta left out.
+constexpr int kToolImageSize = 32;
+constexpr const char* kToolPictures = "TOOLBAR_PICTURES";
 
 }  // namespace
 
@@ -41,13 +59,22 @@ void TfrmMain::BuildLayout() {
   ui::TWinControl* skin = kivForm;
   const int top = kivForm->TitleBar().Height();
 
-  Toolbar = Place<ui::TToolBar>(*this, skin, "Toolbar", 0, top, 651, 58);
+  ToolImages = ui::Create<ui::TCustomImageList>(this, kToolImageSize, kToolImageSize);
+  ToolImages->SetName("ToolImages");
+  ui::TBitmap strip;
+  if (LoadBmpResource(kToolPictures, strip)) ToolImages->AddMasked(strip, ui::clFuchsia);
+  Toolbar = Place<kiv::TkivToolBar>(*this, skin, "Toolbar", 0, top, 651, 58);
   Toolbar->SetAlign(ui::alTop);
+  Toolbar->SetUIStyle(kiv::TkivUIStyle::Custom);
+  Toolbar->SetImages(ToolImages);
+  // The captions in the small size tool bars use, so "Converter" fits a 57-pixel button.
+  Toolbar->Font().SetSize(7);
   Toolbar->SetFlat(true);
   Toolbar->SetShowCaptions(true);
   Toolbar->SetButtonWidth(57);
   Toolbar->SetButtonHeight(52);
   Toolbar->SetWrapable(false);
+  int image = 0;
   const auto button = [&](ui::TToolButton*& field, const char* name, const char* caption, const char* hint,
                           void (TfrmMain::*handler)(ui::TComponent*)) {
     field = ui::Create<ui::TToolButton>(this);
@@ -55,6 +82,7 @@ void TfrmMain::BuildLayout() {
     field->SetParent(Toolbar);
     field->SetCaption(caption);
     field->SetHint(hint);
+    field->SetImageIndex(image++);
     if (handler) field->OnClick = [this, handler](ui::TComponent* sender) { (this->*handler)(sender); };
   };
   // "Rip Now" and "Get CDDB" are handled by the rip loop and the CDDB query.
@@ -70,19 +98,22 @@ void TfrmMain::BuildLayout() {
   button(bHome, "bHome", "Home", "Talvo Home Site", &TfrmMain::bHomeClick);
   button(bAbout, "bAbout", "About", "About Ombrel", &TfrmMain::bAboutClick);
 
-  Panel1 = Place<ui::TPanel>(*this, skin, "Panel1", 0, top + 58, 651, 32);
+  Image1 = PlacePicture(*this, skin, "Image1", "TOOLBAR_RULE", ui::alTop, top + 58, 3);
+  Panel1 = Place<ui::TPanel>(*this, skin, "Panel1", 0, top + 61, 651, 32);
   Panel1->SetAlign(ui::alTop);
   Panel1->SetBevelOuter(ui::bvNone);
   lbDevice = PlaceLabel(*this, Panel1, "lbDevice", "Device:", 8, 9);
-  CmbDevice = Place<ui::TComboBox>(*this, Panel1, "CmbDevice", 52, 5, 250, 22);
+  CmbDevice = Place<kiv::TkivComboBox>(*this, Panel1, "CmbDevice", 52, 5, 250, 22);
   CmbDevice->SetStyle(ui::csDropDownList);
+  CmbDevice->SetUIStyle(kiv::TkivUIStyle::DeepBlue);
   CmbDevice->OnChange = [this](ui::TComponent* sender) { CmbDeviceChange(sender); };
   lbOutput = PlaceLabel(*this, Panel1, "lbOutput", "Output format:", 316, 9);
-  cmbOutput = Place<ui::TComboBox>(*this, Panel1, "cmbOutput", 408, 5, 64, 22);
+  cmbOutput = Place<kiv::TkivComboBox>(*this, Panel1, "cmbOutput", 408, 5, 64, 22);
   cmbOutput->SetStyle(ui::csDropDownList);
+  cmbOutput->SetUIStyle(kiv::TkivUIStyle::DeepBlue);
   lbCDType = PlaceLabel(*this, Panel1, "lbCDType", "", 488, 9);
 
-  lvCD = Place<ui::TListView>(*this, skin, "lvCD", 7, top + 92, 637, 196);
+  lvCD = Place<kiv::TkivListView>(*this, skin, "lvCD", 7, top + 95, 637, 196);
   lvCD->SetViewStyle(ui::vsReport);
   lvCD->SetCheckboxes(true);
   lvCD->SetGridLines(true);
@@ -106,7 +137,7 @@ void TfrmMain::BuildLayout() {
     field->SetCaption(caption);
     if (handler) field->OnClick = [this, handler](ui::TComponent* sender) { (this->*handler)(sender); };
   };
-  const int row = top + 294;
+  const int row = top + 297;
   speedButton(btnSelectAll, "btnSelectAll", "Select all", 7, row, 88, &TfrmMain::bSelectAllClick, skin);
   speedButton(btnUnSelectAll, "btnUnSelectAll", "Unselect all", 99, row, 88, &TfrmMain::bUnSelectAllClick, skin);
   speedButton(btnInvert, "btnInvert", "Invert selection", 191, row, 110, &TfrmMain::bInvertClick, skin);
@@ -115,27 +146,29 @@ void TfrmMain::BuildLayout() {
   btnPlayCD->SetEnabled(false);
   btnStopCD->SetEnabled(false);
 
-  gbInfo = Place<ui::TPanel>(*this, skin, "gbInfo", 7, top + 324, 637, 112);
-  PlaceLabel(*this, gbInfo, "lbInfo", "Track Information", 10, 2)->Font().SetStyle(ui::fsBold);
-  const auto infoEdit = [&](ui::TEdit*& field, const char* name, const char* label, const char* labelName, int left,
-                            int top, int width) {
+  gbInfo = Place<kiv::TkivGroupBox>(*this, skin, "gbInfo", 7, top + 327, 637, 118);
+  gbInfo->SetCaption("Track Information");
+  const auto infoEdit = [&](kiv::TkivEdit*& field, const char* name, const char* label, const char* labelName,
+                            int left, int top, int width) {
     PlaceLabel(*this, gbInfo, labelName, label, left, top + 4);
-    field = Place<ui::TEdit>(*this, gbInfo, name, left + 58, top, width, 22);
+    field = Place<kiv::TkivEdit>(*this, gbInfo, name, left + 58, top, width, 22);
     field->SetReadOnly(true);
   };
-  infoEdit(edtAlbum, "edtAlbum", "Album:", "lbAlbum", 12, 22, 300);
-  infoEdit(edtArtist, "edtArtist", "Artist:", "lbArtist", 12, 50, 300);
-  infoEdit(edtTitle, "edtTitle", "Title:", "lbTitle", 12, 78, 300);
-  infoEdit(edtYear, "edtYear", "Year:", "lbYear", 388, 22, 70);
-  infoEdit(edtCategory, "edtCategory", "Category:", "lbCategory", 388, 50, 179);
+  infoEdit(edtAlbum, "edtAlbum", "Album:", "lbAlbum", 12, 24, 300);
+  infoEdit(edtArtist, "edtArtist", "Artist:", "lbArtist", 12, 53, 300);
+  infoEdit(edtTitle, "edtTitle", "Title:", "lbTitle", 12, 82, 300);
+  infoEdit(edtYear, "edtYear", "Year:", "lbYear", 388, 24, 70);
+  infoEdit(edtCategory, "edtCategory", "Category:", "lbCategory", 388, 53, 179);
   edtYear->SetText("2003");
-  speedButton(btnEdit, "btnEdit", "Edit track Info.", 446, 78, 179, nullptr, gbInfo);
+  speedButton(btnEdit, "btnEdit", "Edit track Info.", 446, 82, 179, nullptr, gbInfo);
 
   Panel2 = Place<ui::TPanel>(*this, skin, "Panel2", 0, 478, 651, 26);
   Panel2->SetAlign(ui::alBottom);
   Panel2->SetBevelOuter(ui::bvNone);
+  Image2 = PlacePicture(*this, Panel2, "Image2", "STATUS_GROUND", ui::alClient, 0, 26);
   lbOutputPath = PlaceLabel(*this, Panel2, "lbOutputPath", "Output Path:", 8, 6);
   lbPlayInfo = Place<ui::TLabel>(*this, Panel2, "lbPlayInfo", 393, 6, 250, 16);
+  lbPlayInfo->SetTransparent(true);
   lbPlayInfo->SetAlignment(ui::taRightJustify);
   lbPlayInfo->SetCaption("Stop");
 
@@ -144,6 +177,12 @@ void TfrmMain::BuildLayout() {
   tmPlay->SetEnabled(false);
   tmPlay->SetInterval(100);
   tmPlay->OnTimer = [this](ui::TComponent* sender) { tmPlayTimer(sender); };
+
+  kivMessageDialog = ui::Create<kiv::TkivMessageDialog>(this);
+  kivMessageDialog->SetName("kivMessageDialog");
+  kivMessageDialog->SetUIStyle(kiv::TkivUIStyle::DeepBlue);
+  kivMessageDialog->SetPosition(ui::poScreenCenter);
+  kivMessageDialog->SetButtonCursor(ui::crHandPoint);
 }
 
 }  // namespace app

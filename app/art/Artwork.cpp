@@ -47,6 +47,8 @@ skinart::Paint DiscSheen(double cx, double cy) {
   };
 }
 
+}  // namespace
+
 void PaintDisc(skinart::Raster& raster, double cx, double cy, double radius) {
   raster.Fill(skinart::Circle(cx + 3, cy + 5, radius), skinart::Solid(skinart::kBlack), 0.35);  // shadow
   raster.Fill(skinart::Subtract(skinart::Circle(cx, cy, radius), skinart::Circle(cx, cy, radius * 0.3)),
@@ -58,6 +60,8 @@ void PaintDisc(skinart::Raster& raster, double cx, double cy, double radius) {
   raster.Stroke(skinart::Circle(cx, cy, radius * 0.12), 1.0, skinart::Solid(skinart::kWhite), 0.6);
   raster.Stroke(skinart::Circle(cx, cy, radius), 1.5, skinart::Solid(skinart::kWhite), 0.7);
 }
+
+namespace {
 
 // A row of level bars, as the level display shows them, rising and falling like music.
 void PaintLevelBars(skinart::Raster& raster, double x0, double baseline, int count, double pitch, double tallest) {

@@ -1,6 +1,7 @@
 // The build's picture generator for the application (runs on the build machine): draws the
-// splash, about and advert pictures, stores them as JPEG files and writes the resource script
-// that embeds them by name.
+// splash, about and advert pictures, stored as JPEG files, and the main window's tool-bar
+// pictures and decoration, stored as BMP files (the tool-bar strip keeps its magenta key
+// exact), and writes the resource script that embeds them all as RCDATA by name.
 //   make_app_art <output folder> <resource script> <bold font> <regular font>
 #include <cstdio>
 #include <exception>
@@ -8,7 +9,9 @@
 #include <string>
 
 #include "Artwork.h"
+#include "ImageFiles.h"
 #include "JpegFile.h"
+#include "ToolBarArt.h"
 
 int main(int argc, char** argv) {
   if (argc != 5) {
@@ -32,6 +35,19 @@ int main(int argc, char** argv) {
     for (const Entry& entry : entries) {
       const std::string file = folder + "/" + entry.name + ".jpg";
       if (!appart::WriteJpeg(file, entry.picture, 92)) {
+        std::fprintf(stderr, "make_app_art: cannot write %s\n", file.c_str());
+        return 1;
+      }
+      script << entry.name << " RCDATA \"" << file << "\"\n";
+    }
+    const Entry bitmaps[] = {
+        {"TOOLBAR_PICTURES", appart::ToolBarPictures()},
+        {"TOOLBAR_RULE", appart::ToolBarRule()},
+        {"STATUS_GROUND", appart::StatusGround()},
+    };
+    for (const Entry& entry : bitmaps) {
+      const std::string file = folder + "/" + entry.name + ".bmp";
+      if (!skinart::WriteBmp(file, entry.picture.pixels, entry.picture.width, entry.picture.height)) {
         std::fprintf(stderr, "make_app_art: cannot write %s\n", file.c_str());
         return 1;
       }

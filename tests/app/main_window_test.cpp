@@ -20,6 +20,30 @@
 
 namespace {
 
+// The ripper's class as an installation with a broken ripper library leaves it: registered
+// in this process ahead of the real server, and refusing every object asked of it.
+class RefusedRipperClass final : public IClassFactory {
+ public:
+  RefusedRipperClass() {
+    CoRegisterClassObject(CLSID_AudioCDRipper, this, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+  }
+  ~RefusedRipperClass() { CoRevokeClassObject(cookie_); }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** out) override {
+    *out = nullptr;
+    return E_OUTOFMEMORY;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  DWORD cookie_ = 0;
+};
+
 class MainWindow : public RipperTest {
  protected:
   void TearDown() override {
@@ -180,4 +204,29 @@ TEST_F(MainWindow, DeviceChangesReadTheDiscAgainWhenItCameOrWent) {
   PutDisc("single");
   testkit::Send(*form_, WM_DEVICECHANGE, DBT_DEVICEARRIVAL);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"01|Track 01|05:00"}));
+}
+
+TEST_F(MainWindow, ARipperThatCannotBeMadeIsToldAndLeavesAWindowWithoutDiscActions) {
+  RefusedRipperClass refused;
+  std::string caption;
+  testkit::ModalAnswer answer([&](ui::TForm& message) {
+    caption = message.Caption();
+    testkit::CaptureAndSave(message, "app_main_no_ripper_message");
+    message.SetModalResult(ui::mrOk);
+  });
+  OpenWithTracks(3);
+  ASSERT_TRUE(answer.Answered());
+  EXPECT_EQ(caption, "Ombrel");
+  EXPECT_FALSE(form_->AudioCDRipper1);
+  EXPECT_EQ(form_->lbCDType->Caption(), "No Disk");
+  EXPECT_EQ(form_->CmbDevice->Items().Count(), 1);
+  EXPECT_EQ(form_->CmbDevice->Items()[0], "No CD Driver!");
+  EXPECT_TRUE(Rows().empty());
+  for (ui::TControl* action : std::initializer_list<ui::TControl*>{form_->bExtract, form_->bRefresh,
+                                                                   form_->ToolButton2, form_->CmbDevice})
+    EXPECT_FALSE(action->Enabled()) << action->Name();
+  EXPECT_TRUE(form_->bAbout->Enabled());
+  // A device message still reads nothing through the missing ripper.
+  testkit::Send(*form_, WM_DEVICECHANGE, DBT_DEVICEARRIVAL);
+  EXPECT_TRUE(Rows().empty());
 }

@@ -1,5 +1,6 @@
-// The program's pictures, stored as JPEG in its resources, decode at their window sizes; data
-// that is not a JPEG picture is refused without ending the program.
+// The program's pictures, stored as JPEG and BMP in its resources, load at their window sizes;
+// data that is not such a picture is refused without ending the program.
+#include "BmpPicture.h"
 #include "JpegPicture.h"
 
 #include <gtest/gtest.h>
@@ -29,4 +30,22 @@ TEST(Pictures, DataThatIsNotAJpegPictureIsRefused) {
   EXPECT_FALSE(app::DecodeJpeg(nullptr, 0, bitmap));
   EXPECT_EQ(bitmap.Width(), 3);
   EXPECT_FALSE(app::LoadJpegResource("NO_SUCH_PICTURE", bitmap));
+}
+
+TEST(Pictures, TheMainWindowsBitmapsLoadWithTheirKeyExact) {
+  ui::TBitmap strip;
+  ASSERT_TRUE(app::LoadBmpResource("TOOLBAR_PICTURES", strip));
+  EXPECT_EQ(strip.Width(), 11 * 32);
+  EXPECT_EQ(strip.Height(), 32);
+  // Every image leaves its corners out, in exactly the key the image list masks.
+  for (int image = 0; image < 11; ++image) EXPECT_EQ(strip.Pixel(image * 32, 0), ui::clFuchsia) << image;
+  ui::TBitmap rule, ground;
+  ASSERT_TRUE(app::LoadBmpResource("TOOLBAR_RULE", rule));
+  ASSERT_TRUE(app::LoadBmpResource("STATUS_GROUND", ground));
+  EXPECT_EQ(ground.Height(), 26);
+  // A JPEG picture is not a BMP file, and nothing is not one either: both leave the bitmap.
+  ui::TBitmap bitmap(3, 2);
+  EXPECT_FALSE(app::LoadBmpResource("FLASH_PICTURE", bitmap));
+  EXPECT_FALSE(app::LoadBmpResource("NO_SUCH_PICTURE", bitmap));
+  EXPECT_EQ(bitmap.Width(), 3);
 }
