@@ -178,6 +178,7 @@ TEST_F(MainWindow, ASelectedTrackShowsItsInformationAndPlaysUntilTheNextTrack) {
   ASSERT_TRUE(testkit::WaitUntil([&] { return form_->lbPlayInfo->Caption() == "Playing ...   [ Track  03 ]  00:05  "; }));
   EXPECT_FALSE(form_->btnPlayCD->Enabled());
   EXPECT_TRUE(form_->btnStopCD->Enabled());
+  testkit::CaptureAndSave(*form_, "app_main_window_playing");
   device_->position = {4, 0, 0, 2};
   ASSERT_TRUE(testkit::WaitUntil([&] { return form_->lbPlayInfo->Caption() == "Stop "; }));
   EXPECT_TRUE(form_->btnPlayCD->Enabled());
