@@ -180,6 +180,13 @@ void TkivTrackBar::Resize() {
   FullRebuild();
 }
 
+void TkivTrackBar::Loaded() {
+  TCustomPanel::Loaded();
+  // A layout sizes the bar while it loads, when no resize is announced: the bar is drawn for
+  // its final size here.
+  FullRebuild();
+}
+
 void TkivTrackBar::WndProc(ui::TMessage& Message) {
   switch (Message.Msg) {
     case WM_ERASEBKGND:

@@ -68,6 +68,7 @@ class TkivTrackBar : public ui::TCustomPanel, public IkivStyled {
   void Paint() override;
   void WndProc(ui::TMessage& Message) override;
   void Resize() override;
+  void Loaded() override;
   void MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) override;
   void MouseMove(ui::TShiftState Shift, int X, int Y) override;
   void MouseUp(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) override;
