@@ -13,7 +13,8 @@ int ProgressPosition(std::int64_t current, std::int64_t base, std::int64_t total
 std::int32_t SeekFrame(int slider, std::int64_t total) {
   if (total <= 0) return 0;
   const std::int64_t position = std::clamp(slider, 0, kProgressRange);
-  return static_cast<std::int32_t>(std::min<std::int64_t>(position * total / kProgressRange, INT32_MAX));
+  // The last frame at most: the readers cannot seek past it.
+  return static_cast<std::int32_t>(std::min<std::int64_t>({position * total / kProgressRange, total - 1, INT32_MAX}));
 }
 
 int ChooseOutputSource(int count, const std::function<bool(int index)>& usable) {

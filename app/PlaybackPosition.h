@@ -15,7 +15,7 @@ inline constexpr int kProgressRange = 1000;
 int ProgressPosition(std::int64_t current, std::int64_t base, std::int64_t total);
 
 // The frame a slider position stands for in a file of total frames (0 for an empty file),
-// within 0 .. total.
+// within 0 .. total - 1, where a reader can still seek to.
 std::int32_t SeekFrame(int slider, std::int64_t total);
 
 // The output source to keep: the first of 0 .. count - 1 for which usable(index) holds, after

@@ -124,8 +124,8 @@ TEST(PlaybackPosition, SliderArithmeticToleratesZeroTotalsAndLongFiles) {
   EXPECT_EQ(app::SeekFrame(500, 0), 0);
   EXPECT_EQ(app::SeekFrame(1000, 0), 0);
   EXPECT_EQ(app::SeekFrame(500, 1000), 500);
-  EXPECT_EQ(app::SeekFrame(1000, 518400000), 518400000);
-  EXPECT_EQ(app::SeekFrame(1200, 1000), 1000);
+  EXPECT_EQ(app::SeekFrame(1000, 518400000), 518399999);
+  EXPECT_EQ(app::SeekFrame(1200, 1000), 999);
   EXPECT_EQ(app::SeekFrame(-5, 1000), 0);
 }
 
