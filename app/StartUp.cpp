@@ -18,18 +18,7 @@
 
 namespace app {
 
-int RunTalvoRipper() {
-  // The GUI thread is a single-threaded apartment: the ripper object lives in it.
-  com::apartment apartment(COINIT_APARTMENTTHREADED);
-  ui::TApplication& application = ui::Application();
-  AppContext context;
-  // The windows hold the ripper object: they go before the apartment ends (after it, releasing
-  // the object would run code of a library COM has already unloaded), and before the context.
-  struct FormsGuard {
-    ui::TApplication& application;
-    ~FormsGuard() { application.DestroyForms(); }
-  } forms{application};
-
+void CreateApplicationWindows(ui::TApplication& application, AppContext& context) {
   std::unique_ptr<TfrmFlash> flash(ui::Create<TfrmFlash>(nullptr));
   flash->Show();
   flash->Update();
@@ -44,7 +33,21 @@ int RunTalvoRipper() {
   application.CreateForm<TfrmAdvert>(context);
 
   flash->Hide();
-  flash.reset();
+}
+
+int RunTalvoRipper() {
+  // The GUI thread is a single-threaded apartment: the ripper object lives in it.
+  com::apartment apartment(COINIT_APARTMENTTHREADED);
+  ui::TApplication& application = ui::Application();
+  AppContext context;
+  // The windows hold the ripper object: they go before the apartment ends (after it, releasing
+  // the object would run code of a library COM has already unloaded), and before the context.
+  struct FormsGuard {
+    ui::TApplication& application;
+    ~FormsGuard() { application.DestroyForms(); }
+  } forms{application};
+
+  CreateApplicationWindows(application, context);
   application.Run();
   return 0;
 }
