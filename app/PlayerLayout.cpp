@@ -8,7 +8,7 @@
 #include "KIVTrackBar.h"
 #include "Label.h"
 #include "Player.h"
-#include "PlayerToolImages.h"
+#include "BmpPicture.h"
 
 #include "ZEVAudioDisplay.h"
 
@@ -46,7 +46,9 @@ void TfrmPlayer::BuildLayout() {
 
   auto* images = ui::Create<ui::TCustomImageList>(this, 32, 32);
   images->SetName("ImageList1");
-  AddPlayerToolImages(*images);
+  // One strip of the tool-bar pictures, drawn with the main window's, magenta left out.
+  ui::TBitmap strip;
+  if (LoadBmpResource("PLAYER_TOOLBAR_PICTURES", strip)) images->AddMasked(strip, ui::clFuchsia);
   kivToolBar1 = Place<kiv::TkivToolBar>(*this, skin, "kivToolBar1", 0, top, right, 58);
   kivToolBar1->SetFlat(true);
   kivToolBar1->SetShowCaptions(true);

@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     }
     const Entry bitmaps[] = {
         {"TOOLBAR_PICTURES", appart::ToolBarPictures()},
+        {"PLAYER_TOOLBAR_PICTURES", appart::PlayerToolBarPictures()},
         {"TOOLBAR_RULE", appart::ToolBarRule()},
         {"STATUS_GROUND", appart::StatusGround()},
     };

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "Artwork.h"
 #include "Raster.h"
@@ -156,18 +157,42 @@ void About(skinart::Raster& r) {
         skinart::Union(skinart::Circle(16, 9, 2.2), skinart::RoundRect(14.3, 13, 17.7, 24.5, 1)));
 }
 
-}  // namespace
+// The player's transport: a play triangle, two pause bars, a stop square.
+void Play(skinart::Raster& r) {
+  const Shape triangle = skinart::Polygon({{7, 3.5}, {29, 16}, {7, 28.5}});
+  r.Fill(skinart::Inset(triangle, -1), skinart::Solid(skinart::kWhite), 0.8);
+  Gloss(r, triangle, Rgb{52, 168, 64}, 3.5, 28.5);
+}
 
-skinart::Picture ToolBarPictures() {
-  const std::function<void(skinart::Raster&)> painters[kToolImageCount] = {
-      RipNow, Refresh, GetCddb, Folder, Player, Options, Recorder, Converter, Help, Home, About};
-  skinart::Raster strip(kToolImageSize * kToolImageCount, kToolImageSize);
-  for (int i = 0; i < kToolImageCount; ++i) {
+void Pause(skinart::Raster& r) {
+  for (double left : {6.0, 18.0}) Gloss(r, skinart::RoundRect(left, 4, left + 8, 28, 1.5), Rgb{38, 132, 214}, 4, 28);
+}
+
+void Stop(skinart::Raster& r) { Gloss(r, skinart::RoundRect(5, 5, 27, 27, 2.5), Rgb{210, 52, 44}, 5, 27); }
+
+using Painter = std::function<void(skinart::Raster&)>;
+
+// One strip of 32 x 32 images, in the order given, keyed on the bar's grey.
+skinart::Picture Strip(const std::vector<Painter>& painters) {
+  const int count = static_cast<int>(painters.size());
+  skinart::Raster strip(kToolImageSize * count, kToolImageSize);
+  for (int i = 0; i < count; ++i) {
     skinart::Raster image(kToolImageSize, kToolImageSize);
     painters[i](image);
     strip.Draw(image, i * kToolImageSize, 0);
   }
   return skinart::Keyed(strip, kBarGrey);
+}
+
+}  // namespace
+
+skinart::Picture ToolBarPictures() {
+  return Strip({RipNow, Refresh, GetCddb, Folder, Player, Options, Recorder, Converter, Help, Home, About});
+}
+
+skinart::Picture PlayerToolBarPictures() {
+  // "Ripper" shows the main window, whose tool shows a disc being ripped.
+  return Strip({Play, Pause, Stop, Folder, RipNow, Recorder, Converter, Help, Home, About});
 }
 
 skinart::Picture ToolBarRule() {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <string>
 
 TEST(Pictures, TheProgramsPicturesDecodeAtTheirSizes) {
@@ -33,12 +35,15 @@ TEST(Pictures, DataThatIsNotAJpegPictureIsRefused) {
 }
 
 TEST(Pictures, TheMainWindowsBitmapsLoadWithTheirKeyExact) {
-  ui::TBitmap strip;
-  ASSERT_TRUE(app::LoadBmpResource("TOOLBAR_PICTURES", strip));
-  EXPECT_EQ(strip.Width(), 11 * 32);
-  EXPECT_EQ(strip.Height(), 32);
-  // Every image leaves its corners out, in exactly the key the image list masks.
-  for (int image = 0; image < 11; ++image) EXPECT_EQ(strip.Pixel(image * 32, 0), ui::clFuchsia) << image;
+  // The main window's tool-bar strip and the player window's.
+  for (const auto& [name, count] : {std::pair{"TOOLBAR_PICTURES", 11}, std::pair{"PLAYER_TOOLBAR_PICTURES", 10}}) {
+    ui::TBitmap strip;
+    ASSERT_TRUE(app::LoadBmpResource(name, strip)) << name;
+    EXPECT_EQ(strip.Width(), count * 32) << name;
+    EXPECT_EQ(strip.Height(), 32) << name;
+    // Every image leaves its corners out, in exactly the key the image list masks.
+    for (int image = 0; image < count; ++image) EXPECT_EQ(strip.Pixel(image * 32, 0), ui::clFuchsia) << name << image;
+  }
   ui::TBitmap rule, ground;
   ASSERT_TRUE(app::LoadBmpResource("TOOLBAR_RULE", rule));
   ASSERT_TRUE(app::LoadBmpResource("STATUS_GROUND", ground));

@@ -466,6 +466,17 @@ TEST_F(PlayerWindow, AScanEndsEarlyForAnotherFolderForACloseAndSurvivesPlay) {
   EXPECT_EQ(messages_, std::vector<std::string>{"Playing... Please Stop!"});
   testkit::Click(*player.bStop);
   EXPECT_EQ(player.PlayingRow(), -1);
+
+  // The application ending during a scan ends it too (the last thing this program does).
+  player.STV->SetPath(few);
+  {
+    AtNextPump quit([] { ui::Application().Terminate(); });
+    player.STV->SetPath(many);
+    EXPECT_TRUE(quit.Ran());
+  }
+  EXPECT_TRUE(ui::Application().Terminated());
+  EXPECT_FALSE(player.Scanning());
+  EXPECT_LT(player.lvPlayList->Items().Count(), 100);
 }
 
 }  // namespace
