@@ -185,10 +185,8 @@ void TkivForm::SetTextNow(const std::string& value) {
 void TkivForm::SetMenu(ui::TMainMenu* value) {
   if (value == menu_) return;
   LinkMenu(menu_, nullptr);
-  if (menu_) RemoveFreeNotification(menu_);
-  menu_ = value;
+  ReferTo(menu_, value);
   if (!menu_) return FreeMenuBar();
-  FreeNotification(menu_);
   LinkMenu(menu_, this);
   CreateMenuBar();
   RebuildMenuBar();
@@ -197,10 +195,8 @@ void TkivForm::SetMenu(ui::TMainMenu* value) {
 void TkivForm::SetFormPanel(ui::TWinControl* value) {
   if (value == this)
     return RefuseWrite(*this, "Sorry, you can't select the Form assign to FormPanel property");
-  if (formPanel_) RemoveFreeNotification(formPanel_);
-  formPanel_ = value;
+  ReferTo(formPanel_, value);
   if (!value) return;
-  FreeNotification(value);
   value->SetAlign(ui::alClient);
   if (auto* panel = dynamic_cast<ui::TPanel*>(value)) {
     panel->SetBevelInner(ui::bvNone);

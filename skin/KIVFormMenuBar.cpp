@@ -42,8 +42,7 @@ void TkivForm::FreeMenuBar() {
   for (ui::TToolButton* button : std::exchange(menuButtons_, {})) delete button;
   delete std::exchange(menuBar_, nullptr);
   LinkMenu(menu_, nullptr);
-  if (menu_) RemoveFreeNotification(menu_);
-  menu_ = nullptr;
+  ReferTo(menu_, nullptr);
 }
 
 void TkivForm::RebuildMenuBar() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -61,6 +62,16 @@ class TComponent {
   void RemoveFreeNotification(TComponent* AComponent);
 
  protected:
+  // Points a field of this component at value and moves the free notification along, so that
+  // Notification tells this component when what the field refers to is destroyed. The old
+  // component keeps notifying when another field (keptBy) still refers to it.
+  template <typename T>
+  void ReferTo(T*& field, std::type_identity_t<T>* value, const TComponent* keptBy = nullptr) {
+    if (field && field != keptBy) RemoveFreeNotification(field);
+    field = value;
+    FreeNotification(value);
+  }
+
   // Told about components inserted into or removed from this one's owner list, and about
   // destroyed components it asked to hear about. The owner passes inserts and removals on to
   // every component it owns, so siblings can drop references to each other.

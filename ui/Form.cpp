@@ -71,14 +71,10 @@ void TForm::SetMenu(TMainMenu* value) {
   if (value == menu_) return;
   if (menu_) {
     menu_->window_ = nullptr;
-    RemoveFreeNotification(menu_);
     if (HandleAllocated()) ::SetMenu(Handle(), nullptr);
   }
-  menu_ = value;
-  if (menu_) {
-    FreeNotification(menu_);
-    if (HandleAllocated()) CreateWindowHandle();
-  }
+  ReferTo(menu_, value);
+  if (menu_ && HandleAllocated()) CreateWindowHandle();
 }
 
 void TForm::CreateWindowHandle() {

@@ -45,9 +45,7 @@ void TLabel::SetShowAccelChar(bool value) {
 
 void TLabel::SetFocusControl(TWinControl* value) {
   if (value == focusControl_) return;
-  if (focusControl_) focusControl_->RemoveFreeNotification(this);
-  focusControl_ = value;
-  if (focusControl_) focusControl_->FreeNotification(this);
+  ReferTo(focusControl_, value);
 }
 
 void TLabel::Notification(TComponent* AComponent, TOperation Operation) {

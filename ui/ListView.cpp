@@ -268,9 +268,7 @@ void TCustomListView::SetShowColumnHeaders(bool value) {
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList* value) {
-  if (smallImages_) smallImages_->RemoveFreeNotification(this);
-  smallImages_ = value;
-  if (value) value->FreeNotification(this);
+  ReferTo(smallImages_, value);
   if (HandleAllocated())
     SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(value ? value->Handle() : nullptr));

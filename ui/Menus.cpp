@@ -264,9 +264,7 @@ TMenu::~TMenu() {
 
 void TMenu::SetImages(TCustomImageList* value) {
   if (value == images_) return;
-  if (images_) RemoveFreeNotification(images_);
-  images_ = value;
-  if (images_) FreeNotification(images_);
+  ReferTo(images_, value);
   MenuChanged(nullptr, false);
 }
 

@@ -72,10 +72,8 @@ void TToolButton::SetIndex(int value) {
 }
 
 void TToolButton::SetMenuItem(TMenuItem* value) {
-  if (menuItem_) menuItem_->RemoveFreeNotification(this);
-  menuItem_ = value;
+  ReferTo(menuItem_, value);
   if (!value) return;
-  value->FreeNotification(this);
   SetCaption(value->Caption());
   SetEnabled(value->Enabled());
 }
@@ -154,9 +152,8 @@ void TToolBar::SetButtonHeight(int value) {
 }
 
 void TToolBar::SetImageList(TCustomImageList*& field, TCustomImageList* value) {
-  if (field) field->RemoveFreeNotification(this);
-  field = value;
-  if (value) value->FreeNotification(this);
+  // One image list may be both the images and the hot images.
+  ReferTo(field, value, &field == &images_ ? hotImages_ : images_);
   if (HandleAllocated()) {
     UpdateImages();
     ButtonsChanged();

@@ -174,9 +174,7 @@ void TCustomTreeView::SetSelected(TTreeNode* node) {
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* value) {
-  if (images_) images_->RemoveFreeNotification(this);
-  images_ = value;
-  if (value) value->FreeNotification(this);
+  ReferTo(images_, value);
   if (HandleAllocated()) SetWindowImages(value ? value->Handle() : nullptr);
 }
 

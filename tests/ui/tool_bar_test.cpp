@@ -136,6 +136,16 @@ TEST_F(Bar, TheBarAndAHotButtonAreDrawnByTheirHandlers) {
   EXPECT_EQ(shot->Pixel(bar->Width() - 3, bar->Height() - 3), ui::clNavy);
 }
 
+TEST_F(Bar, AnImageListGoingIsForgottenAlsoWhenItWasTheHotImagesToo) {
+  bar->SetHotImages(images);
+  bar->SetHotImages(nullptr);
+  delete images;
+  EXPECT_EQ(bar->Images(), nullptr);
+  bar->Invalidate();
+  Pump();
+  EXPECT_EQ(SendMessageA(bar->Handle(), TB_GETIMAGELIST, 0, 0), 0);
+}
+
 TEST_F(Bar, AMenuButtonDropsItsItemDownOrClicksIt) {
   auto* menu = new ui::TMainMenu(form.get());
   auto item = [&](const char* caption, ui::TMenuItem& parent) {
