@@ -4,9 +4,7 @@
 //   // ZEVFoo.cpp, in the server DLL
 //   namespace {
 //   const com::ClassEntry classes[] = {
-//       {CLSID_Foo, &com::create<Foo>,
-//        {.progId = L"ZEVFoo.Foo.1", .versionIndependentProgId = L"ZEVFoo.Foo",
-//         .description = L"Foo Class", .threadingModel = L"Apartment"}},
+//       {CLSID_Foo, &com::create<Foo>, {COM_CLASS_NAMES("ZEVFoo", "Foo"), .threadingModel = L"Apartment"}},
 //   };
 //   }
 //   const com::Server com::server{classes};

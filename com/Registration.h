@@ -34,6 +34,16 @@ struct ClassRegistration {
     const wchar_t* miscStatus = nullptr;      // value of MiscStatus\1 (MiscStatus itself is "0")
 };
 
+// The names every class of our servers is registered under, from the server's and the class's
+// names: the ProgID "Server.Class.1", the version-independent ProgID "Server.Class" and the
+// description "Class Class". They stand first in a ClassRegistration's designated initializer.
+#define COM_CLASS_NAMES(server, name)                                                    \
+    .progId = L"" server "." name ".1", .versionIndependentProgId = L"" server "." name, \
+    .description = L"" name " Class"
+// An ActiveX control of ours: its names, apartment-threaded, with Version and Control written.
+#define COM_CONTROL_NAMES(server, name) \
+    COM_CLASS_NAMES(server, name), .threadingModel = L"Apartment", .version = true, .control = true
+
 // One key to create below HKEY_CLASSES_ROOT, with its default value when value is set.
 struct RegistryEntry {
     std::wstring key;

@@ -8,12 +8,7 @@ namespace {
 
 const com::ClassEntry kClasses[] = {
     {CLSID_ZEVAudioDisplay, &com::create<ZEVDisplay>,
-     {.progId = L"ZEVAudioDisplay.ZEVDisplay.1",
-      .versionIndependentProgId = L"ZEVAudioDisplay.ZEVDisplay",
-      .description = L"ZEVDisplay Class",
-      .threadingModel = L"Apartment",
-      .version = true,
-      .control = true,
+     {COM_CONTROL_NAMES("ZEVAudioDisplay", "ZEVDisplay"),
       .insertable = true,
       .toolboxBitmap = 101,
       .miscStatus = L"131473"}},

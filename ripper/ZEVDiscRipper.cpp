@@ -9,14 +9,10 @@ namespace {
 
 const com::ClassEntry kClasses[] = {
     {CLSID_AudioCDRipper, &com::create<AudioCDRipper>,
-     {.progId = L"ZEVDiscRipper.AudioCDRipper.1",
-      .versionIndependentProgId = L"ZEVDiscRipper.AudioCDRipper",
-      .description = L"AudioCDRipper Class",
+     {COM_CLASS_NAMES("ZEVDiscRipper", "AudioCDRipper"),
       .threadingModel = L"Both"}},
     {CLSID_AudioCDRipperLameMP3Encoder, &com::create<AudioCDRipperLameMP3Encoder>,
-     {.progId = L"ZEVDiscRipper.AudioCDRiperLameMP3Encoder.1",
-      .versionIndependentProgId = L"ZEVDiscRipper.AudioCDRiperLameMP3Encoder",
-      .description = L"AudioCDRiperLameMP3Encoder Class",
+     {COM_CLASS_NAMES("ZEVDiscRipper", "AudioCDRiperLameMP3Encoder"),
       .threadingModel = L"Apartment"}},
 };
 

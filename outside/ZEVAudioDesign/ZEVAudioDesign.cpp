@@ -8,12 +8,7 @@ namespace {
 
 const com::ClassEntry kClasses[] = {
     {CLSID_ZEVEqualizer, &com::create<ZEVEqualizer>,
-     {.progId = L"ZEVAudioDesign.ZEVEqualizer.1",
-      .versionIndependentProgId = L"ZEVAudioDesign.ZEVEqualizer",
-      .description = L"ZEVEqualizer Class",
-      .threadingModel = L"Apartment",
-      .version = true,
-      .control = true,
+     {COM_CONTROL_NAMES("ZEVAudioDesign", "ZEVEqualizer"),
       .miscStatus = L"131473"}},
 };
 

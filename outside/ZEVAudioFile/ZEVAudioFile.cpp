@@ -9,19 +9,13 @@ namespace {
 
 const com::ClassEntry kClasses[] = {
     {CLSID_AudioFile, &com::create<AudioFile>,
-     {.progId = L"ZEVAudioFile.AudioFile.1",
-      .versionIndependentProgId = L"ZEVAudioFile.AudioFile",
-      .description = L"AudioFile Class",
+     {COM_CLASS_NAMES("ZEVAudioFile", "AudioFile"),
       .threadingModel = L"Both"}},
     {CLSID_AudioFileLameMp3Encoder, &com::create<AudioFileLameMp3Encoder>,
-     {.progId = L"ZEVAudioFile.AudioFileLameMp3Encoder.1",
-      .versionIndependentProgId = L"ZEVAudioFile.AudioFileLameMp3Encoder",
-      .description = L"AudioFileLameMp3Encoder Class",
+     {COM_CLASS_NAMES("ZEVAudioFile", "AudioFileLameMp3Encoder"),
       .threadingModel = L"Both"}},
     {CLSID_AudioFileControl, &com::create<AudioFileControl>,
-     {.progId = L"ZEVAudioFile.AudioFileControl.1",
-      .versionIndependentProgId = L"ZEVAudioFile.AudioFileControl",
-      .description = L"AudioFileControl Class",
+     {COM_CLASS_NAMES("ZEVAudioFile", "AudioFileControl"),
       .threadingModel = L"Apartment"}},
 };
 

@@ -7,9 +7,7 @@ namespace {
 
 const com::ClassEntry kClasses[] = {
     {CLSID_AudioInformation, &com::create<AudioInformation>,
-     {.progId = L"ZEVAudioInformation.AudioInformation.1",
-      .versionIndependentProgId = L"ZEVAudioInformation.AudioInformation",
-      .description = L"AudioInformation Class",
+     {COM_CLASS_NAMES("ZEVAudioInformation", "AudioInformation"),
       .threadingModel = L"Apartment"}},
 };
 

@@ -8,12 +8,7 @@ namespace {
 
 const com::ClassEntry kClasses[] = {
     {CLSID_AudioPlayer, &com::create<AudioPlayer>,
-     {.progId = L"ZEVAudioPlayer.AudioPlayer.1",
-      .versionIndependentProgId = L"ZEVAudioPlayer.AudioPlayer",
-      .description = L"AudioPlayer Class",
-      .threadingModel = L"Apartment",
-      .version = true,
-      .control = true,
+     {COM_CONTROL_NAMES("ZEVAudioPlayer", "AudioPlayer"),
       .miscStatus = L"132497"}},
 };
 

@@ -159,12 +159,7 @@ TEST_F(Kit, UnusedMarshalledPointerReleasesItsReference) {
 }
 
 TEST(Registration, EntriesOfAnActiveXControl) {
-    const com::ClassRegistration control{.progId = L"ZEVTest.Control.1",
-                                         .versionIndependentProgId = L"ZEVTest.Control",
-                                         .description = L"Control Class",
-                                         .threadingModel = L"Apartment",
-                                         .version = true,
-                                         .control = true,
+    const com::ClassRegistration control{COM_CONTROL_NAMES("ZEVTest", "Control"),
                                          .insertable = true,
                                          .toolboxBitmap = 101,
                                          .miscStatus = L"131473"};
@@ -180,6 +175,7 @@ TEST(Registration, EntriesOfAnActiveXControl) {
     EXPECT_EQ(value(L"ZEVTest.Control.1"), L"Control Class");
     EXPECT_EQ(value(L"ZEVTest.Control.1\\Insertable"), L"");
     EXPECT_EQ(value(L"ZEVTest.Control\\CurVer"), L"ZEVTest.Control.1");
+    EXPECT_EQ(value(key + L"\\VersionIndependentProgID"), L"ZEVTest.Control");
     EXPECT_EQ(value(key + L"\\InprocServer32"), L"C:\\x\\ZEVTest.dll");
     EXPECT_EQ(value(key + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
     EXPECT_EQ(value(key + L"\\Control"), L"");
