@@ -65,4 +65,14 @@ std::string SizeSortKey(const std::string& sizeText) {
   return {};
 }
 
+std::optional<std::int64_t> DecimalValue(const std::string& text) {
+  if (text.empty() || text.size() > 18) return std::nullopt;
+  std::int64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
 }  // namespace app

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace app {
@@ -22,5 +23,8 @@ std::string FormatFileSize(std::uint64_t size);
 // "c", "b" or "a" before a size text in MB, KB or Bytes, so that sorting the keys as text sorts
 // by unit first; empty for a text without a unit.
 std::string SizeSortKey(const std::string& sizeText);
+// The value of a text of decimal digits only (no sign, no blanks, at most 18 digits); none for
+// any other text.
+std::optional<std::int64_t> DecimalValue(const std::string& text);
 
 }  // namespace app
