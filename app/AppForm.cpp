@@ -3,12 +3,12 @@
 namespace app {
 
 TAppForm::TAppForm(ui::TComponent* AOwner, AppContext& context, const std::string& name, const std::string& caption,
-                   int clientWidth, int clientHeight, kiv::TkivUIStyle style)
+                   int clientWidth, int clientHeight, kiv::TkivUIStyle style, ui::TFormBorderStyle border)
     : TForm(AOwner), context_(context) {
   ui::TLayoutLoading loading(*this);
   SetName(name);
   SetCaption(caption);
-  SetBorderStyle(ui::bsSingle);
+  SetBorderStyle(border);
   SetPosition(ui::poScreenCenter);
   SetClientSize(clientWidth, clientHeight);
   kivForm = SkinForm(*this, style);

@@ -15,8 +15,9 @@ namespace app {
 class TAppForm : public ui::TForm {
   UI_CLASS(TAppForm, TForm)
  public:
+  // A sizeable border lets the skin size the window from its edges.
   TAppForm(ui::TComponent* AOwner, AppContext& context, const std::string& name, const std::string& caption,
-           int clientWidth, int clientHeight, kiv::TkivUIStyle style);
+           int clientWidth, int clientHeight, kiv::TkivUIStyle style, ui::TFormBorderStyle border = ui::bsSingle);
 
   kiv::TkivForm* kivForm = nullptr;
 

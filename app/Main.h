@@ -28,6 +28,7 @@ class TkivButton;
 class TkivForm;
 class TkivGroupBox;
 class TkivMessageDialog;
+enum class TkivIconType;
 }  // namespace kiv
 
 namespace app {
@@ -62,9 +63,8 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
 
   RipperComponent AudioCDRipper1;
 
-  // The track numbers the rip loop works through, and the index of the one being ripped.
+  // The track numbers of the checked rows when "Rip Now" was pressed.
   std::vector<int> SelectedTracks;
-  int RipIndex = 0;
 
   // The three disc steps: drive and disc (chosenDrive 1-based, 0 for the current drive),
   // per-track lists, rows.
@@ -97,6 +97,17 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
 
   // "Output Path:  " and the output folder.
   void ShowOutputPath();
+
+  // The rip loop and the track information (MainRip.cpp): "Rip Now" hands the checked tracks
+  // to the progress dialog, whose loop the ripper's events reach through here; "Get CDDB";
+  // "Edit track Info.".
+  void bExtractClick(ui::TComponent* Sender);
+  void ToolButton6Click(ui::TComponent* Sender);
+  void bEditClick(ui::TComponent* Sender);
+  void AudioCDRipper1RipProgress(long Percent);
+  void AudioCDRipper1Error(long Errcode);
+  // A rip job ended: a disc change seen while it ran is read now.
+  void RipJobEnded();
   CdPlayback& Playback() { return playback_; }
 
  protected:
@@ -104,6 +115,9 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
 
  private:
   void BuildLayout();
+  void BindRipHandlers();
+  // The message dialog with one "Cancel" button, or "Ok" and "Cancel"; the modal result.
+  int AskUser(const std::string& caption, const std::string& text, kiv::TkivIconType icon, bool withOk);
   void DeviceChanged();
   void SetDiscActionsEnabled(bool enabled);
   // The skinned message that the ripper object could not be made, with the failure's code.
@@ -119,6 +133,8 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
   AppContext& context_;
   std::unique_ptr<CdAudioDevice> device_;
   CdPlayback playback_;
+  // The disc changed while a rip job ran: it is read when the job ends.
+  bool discChangedDuringRip_ = false;
 };
 
 }  // namespace app

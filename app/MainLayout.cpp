@@ -4,6 +4,7 @@
 
 #include "AppForm.h"
 #include "BmpPicture.h"
+#include "FormPlacing.h"
 #include "KIVButton.h"
 #include "KIVDlg.h"
 #include "KIVGroupBox.h"
@@ -11,15 +12,6 @@
 namespace app {
 
 namespace {
-
-template <typename T>
-T* Place(ui::TForm& form, ui::TWinControl* parent, const char* name, int left, int top, int width, int height) {
-  T* control = ui::Create<T>(&form);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
 
 ui::TLabel* PlaceLabel(ui::TForm& form, ui::TWinControl* parent, const char* name, const char* caption, int left,
                        int top) {
@@ -183,6 +175,7 @@ void TfrmMain::BuildLayout() {
   kivMessageDialog->SetUIStyle(kiv::TkivUIStyle::DeepBlue);
   kivMessageDialog->SetPosition(ui::poScreenCenter);
   kivMessageDialog->SetButtonCursor(ui::crHandPoint);
+  BindRipHandlers();
 }
 
 }  // namespace app

@@ -28,6 +28,11 @@ void TfrmMain::WndProc(ui::TMessage& Message) {
 }
 
 void TfrmMain::DeviceChanged() {
+  // The rip job works through the lists as they are: the disc is read when it ends.
+  if (context_.Shared.Ripping) {
+    discChangedDuringRip_ = true;
+    return;
+  }
   // Any kind of device message: only another disc (or none known) reads the disc again.
   const std::string serial = ReadVolumeSerial(CurrentDriveLetter());
   if (!DiscChanged(serial, context_.Shared.DiscSerial)) return;

@@ -75,6 +75,9 @@ struct ModalAnswers {
   }
 
   static void Add(ModalAnswer* answer) {
+    // A window answered before and gone since may be shown modally again (a dialog made once
+    // and kept): without a tick between, it would still count as answered.
+    ForgetWindowsGone();
     Pending().push_back(answer);
     if (!Timer()) Timer() = SetTimer(nullptr, 0, 20, &Tick);
   }
@@ -86,13 +89,17 @@ struct ModalAnswers {
       Timer() = 0;
     }
   }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (Pending().empty()) return;
-    // A window answered once may take a moment to go; it is not answered twice.
+  static void ForgetWindowsGone() {
     auto& answered = Answered();
     answered.erase(std::remove_if(answered.begin(), answered.end(),
                                   [](HWND w) { return !IsWindow(w) || !IsWindowVisible(w); }),
                    answered.end());
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (Pending().empty()) return;
+    // A window answered once may take a moment to go; it is not answered twice.
+    ForgetWindowsGone();
+    auto& answered = Answered();
     HWND window = FindModalWindow(answered);
     if (!window) return;
     ModalAnswer* answer = Pending().front();

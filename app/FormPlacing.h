@@ -1,0 +1,53 @@
+// Placing a window's components as its layout builder does: made with the form as owner,
+// named, put on their parent at their bounds. Call inside the form's ui::TLayoutLoading scope.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ComboBox.h"
+#include "Form.h"
+#include "KIVButton.h"
+#include "Label.h"
+
+namespace app {
+
+template <typename T>
+T* Place(ui::TForm& form, ui::TWinControl* parent, const char* name, int left, int top, int width, int height) {
+  T* control = ui::Create<T>(&form);
+  control->SetName(name);
+  control->SetParent(parent);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
+// A label sized to its caption.
+inline ui::TLabel* PlaceLabel(ui::TForm& form, ui::TWinControl* parent, const char* name, const std::string& caption,
+                              int left, int top) {
+  auto* label = Place<ui::TLabel>(form, parent, name, left, top, 0, 0);
+  label->SetAutoSize(true);
+  label->SetCaption(caption);
+  return label;
+}
+
+// A skinned push button at the height its style gives it.
+inline kiv::TkivButton* PlaceButton(ui::TForm& form, ui::TWinControl* parent, const char* name,
+                                    const std::string& caption, int left, int top, int width) {
+  auto* button = ui::Create<kiv::TkivButton>(&form);
+  button->SetName(name);
+  button->SetParent(parent);
+  button->SetBounds(left, top, width, button->Height());
+  button->SetCaption(caption);
+  return button;
+}
+
+// A drop-down list holding these items.
+inline ui::TComboBox* PlaceList(ui::TForm& form, ui::TWinControl* parent, const char* name,
+                                const std::vector<std::string>& items, int left, int top, int width) {
+  auto* list = Place<ui::TComboBox>(form, parent, name, left, top, width, 22);
+  list->SetStyle(ui::csDropDownList);
+  for (const std::string& item : items) list->Items().Add(item);
+  return list;
+}
+
+}  // namespace app

@@ -1,0 +1,65 @@
+#include "ProgressUt.h"
+
+#include "FormPlacing.h"
+#include "Main.h"
+#include "ZEVDiscRipper.h"
+
+namespace app {
+
+TfrmProgress::TfrmProgress(ui::TComponent* AOwner, AppContext& context)
+    : TAppForm(AOwner, context, "frmProgress", "Extract CD Progress", 346, 174, kiv::TkivUIStyle::Protein) {
+  context.frmProgress = this;
+  ui::TLayoutLoading loading(*this);
+  kivForm->SetName("kivfrmProgress");
+  const int top = kivForm->TitleBar().Height();
+  const int width = 346 - 2 * kivForm->BorderWidth();
+  kivGroupBox1 = Place<kiv::TkivGroupBox>(*this, kivForm, "kivGroupBox1", 8, top + 6, width - 16, 112);
+  kivGroupBox1->SetCaption("");
+  lbNow = PlaceLabel(*this, kivGroupBox1, "lbNow", "Now Extract:", 12, 14);
+  lbNow->SetAutoSize(false);
+  lbNow->SetBounds(12, 14, width - 40, 16);
+  const auto bar = [&](kiv::TkivProgressBar*& field, const char* name, int barTop) {
+    field = Place<kiv::TkivProgressBar>(*this, kivGroupBox1, name, 12, barTop, width - 40, kiv::TkivProgressBar::kThickness);
+    field->SetMin(0);
+    field->SetMax(100);
+    field->SetShowCaption(true);
+    field->SetUIStyle(kiv::TkivUIStyle::MacOS);
+  };
+  bar(kivProgressBarNow, "kivProgressBarNow", 34);
+  lbTotal = PlaceLabel(*this, kivGroupBox1, "lbTotal", "Total Extract:", 12, 60);
+  lbTotal->SetAutoSize(false);
+  lbTotal->SetBounds(12, 60, width - 40, 16);
+  bar(kivProgressBarTotal, "kivProgressBarTotal", 80);
+  bCancel = PlaceButton(*this, kivForm, "bCancel", "Cancel ...", width - 128, top + 126, 120);
+  bCancel->OnClick = [this](ui::TComponent* sender) { bCancelClick(sender); };
+  // Closed by its title bar, the dialog acts as "Cancel ...": a job is never left running
+  // behind a window that is gone.
+  OnClose = [this](ui::TComponent*, ui::TCloseAction&) { StopJob(); };
+}
+
+IAudioCDRipper* TfrmProgress::Ripper() const {
+  return context_.frmMain ? context_.frmMain->AudioCDRipper1.get() : nullptr;
+}
+
+void TfrmProgress::SetPlayInfo(const std::string& text) {
+  if (context_.frmMain) context_.frmMain->lbPlayInfo->SetCaption(text);
+}
+
+void TfrmProgress::bCancelClick(ui::TComponent*) {
+  StopJob();
+  Close();
+}
+
+void TfrmProgress::StopJob() {
+  if (IAudioCDRipper* ripper = Ripper()) ripper->StopRip();
+  if (context_.Shared.Ripping) {
+    context_.Shared.Ripping = false;
+    // The track being ripped still reports its end.
+    ++staleEnds_;
+    SetPlayInfo("Extract Stop");
+    ReadDiscIfChanged();
+  }
+  bCancel->SetCaption("Cancel ...");
+}
+
+}  // namespace app

@@ -1,0 +1,124 @@
+// The options dialog and the folder selection through posted clicks on the real windows: "Ok"
+// saves and applies (a time-out that is not a number is refused before anything is written),
+// "Cancel" leaves the file and the applied settings alone, the VBR controls follow their check
+// box, and the folder selection ends a folder in one backslash and refuses virtual folders.
+// Pictures of every page and of the folder selection go under the build folder.
+#include "AppWindowsTest.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "WindowTestKit.h"
+
+namespace {
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class OptionsWindows : public AppWindowsTest {};
+
+}  // namespace
+
+TEST_F(OptionsWindows, OkRefusesATimeOutThatIsNoNumberThenSavesAndAppliesEverything) {
+  Open({"audio 2:00", "audio 3:00"});
+  const std::string settings = context_.Shared.SettingsPath();
+  EXPECT_EQ(context_.Shared.NamingScheme, 2);
+  EXPECT_EQ(main_->lbOutputPath->Caption(), "Output Path:  " + Output());
+
+  bool refusedBeforeWriting = false;
+  std::string refusalText;
+  testkit::ModalAnswer dialog([&](ui::TForm&) {
+    for (kiv::TkivTabSheet* page : {option_->tbsOutput, option_->tbsFreeDB, option_->tbsOgg, option_->tbsMp3}) {
+      option_->kivPageControl->SetActivePage(page);
+      testkit::Pump();
+      testkit::CaptureAndSave(*option_, "app_options_" + page->Name());
+    }
+    option_->cmbFilename->SetItemIndex(7);
+    option_->edtFreeDBTimeOut->SetText("7 seconds");
+    testkit::ModalAnswer refusal(IDOK);
+    testkit::Click(*option_->bOk);
+    refusalText = refusal.Seen();
+    refusedBeforeWriting = refusal.Answered() && option_->Visible() &&
+                           GetFileAttributesA(settings.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                           context_.Shared.NamingScheme == 2;
+    option_->edtFreeDBTimeOut->SetText("9000");
+    testkit::Click(*option_->bOk);
+  });
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(dialog.Answered());
+  EXPECT_TRUE(refusedBeforeWriting);
+  EXPECT_NE(refusalText.find("FreeDB TimeOut"), std::string::npos) << refusalText;
+  EXPECT_FALSE(option_->Visible());
+  EXPECT_EQ(context_.Shared.NamingScheme, 7);
+  EXPECT_EQ(context_.Shared.CddbTimeOut, 9000);
+  const std::string text = FileText(settings);
+  EXPECT_NE(text.find("FreeDBTimeOut=9000\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("RipperOutputPath=" + Output() + "\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("FileName=7\r\n"), std::string::npos) << text;
+  // "Add 'new'" is the run's choice only.
+  EXPECT_EQ(text.find("new"), std::string::npos) << text;
+
+  // Cancel: neither the file nor the applied settings change; the controls keep the change.
+  testkit::ModalAnswer cancel([&](ui::TForm&) {
+    option_->cmbFilename->SetItemIndex(0);
+    testkit::Click(*option_->chkMp3VBR);
+    EXPECT_TRUE(option_->cmbMp3MaxBitrate->Enabled());
+    EXPECT_TRUE(option_->chkMp3WriteVBRHeader->Enabled());
+    testkit::Click(*option_->bCancel);
+  });
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(cancel.Answered());
+  EXPECT_EQ(FileText(settings), text);
+  EXPECT_EQ(context_.Shared.NamingScheme, 7);
+  EXPECT_EQ(option_->cmbFilename->ItemIndex(), 0);
+}
+
+TEST_F(OptionsWindows, AChosenFolderEndsInOneBackslashAndVirtualFoldersAndCancelChangeNothing) {
+  Open({"audio 2:00"});
+  const std::string chosen = ScratchFolder() + "chosen";
+  CreateDirectoryA(chosen.c_str(), nullptr);
+
+  // My Computer has no path: refused, the dialog stays; then a real folder is taken.
+  bool refused = false;
+  testkit::ModalAnswer select([&](ui::TForm&) {
+    ui::TShellTreeView& tree = *pathSelect_->ShellTreeView1;
+    ASSERT_TRUE(tree.SetPath(chosen));
+    ui::TTreeNode* node = tree.Selected();
+    while (node->Level() > 1) node = node->Parent();
+    tree.SetSelected(node);
+    testkit::ModalAnswer refusal(IDOK);
+    testkit::Click(*pathSelect_->btnOk);
+    refused = refusal.Answered() && pathSelect_->Visible();
+    tree.SetPath(chosen);
+    testkit::Pump();
+    testkit::CaptureAndSave(*pathSelect_, "app_path_select");
+    testkit::Click(*pathSelect_->btnOk);
+  });
+  // The options dialog's "..." (the dialog itself need not be open for its handler).
+  option_->bSetOutputClick(option_->bSetOutput);
+  ASSERT_TRUE(select.Answered());
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(pathSelect_->Result, chosen + "\\");
+  EXPECT_EQ(option_->edtOutput->Text(), chosen + "\\");
+  // The test file is gone again.
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA((chosen + "\\*").c_str(), &found);
+  int entries = 0;
+  if (search != INVALID_HANDLE_VALUE) {
+    do ++entries;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  EXPECT_EQ(entries, 2);  // "." and ".."
+
+  testkit::ModalAnswer cancel([&](ui::TForm&) { testkit::Click(*pathSelect_->btnCancel); });
+  option_->bSetOutputClick(option_->bSetOutput);
+  ASSERT_TRUE(cancel.Answered());
+  EXPECT_EQ(pathSelect_->Result, "");
+  EXPECT_EQ(option_->edtOutput->Text(), chosen + "\\");
+  EXPECT_FALSE(app::FolderTakesNewFile(ScratchFolder() + "no such folder\\"));
+}
