@@ -64,7 +64,10 @@ void TfrmOption::BuildOutputPage() {
   bSetOutput = PlaceButton(*this, tbsOutput, "bSetOutput", "...", kLabelLeft + 388, RowTop(0) + 17, 30);
   bSetOutput->OnClick = [this](ui::TComponent* sender) { bSetOutputClick(sender); };
   cmbFilename = PlaceList(*this, tbsOutput, "cmbFilename", NamingSchemeItems(), kLabelLeft, RowTop(2), 300);
-  lbFileName = PlaceLabel(*this, tbsOutput, "lbFileName", "", kLabelLeft, RowTop(2) + 30);
+  // Two lines: the text breaks where it says.
+  lbFileName = Place<ui::TLabel>(*this, tbsOutput, "lbFileName", kLabelLeft, RowTop(2) + 30, 420, 32);
+  lbFileName->SetAutoSize(false);
+  lbFileName->SetWordWrap(true);
   PlaceLabel(*this, tbsOutput, "lbSameFile", "If the same as an exist file:", kLabelLeft, RowTop(4) + 10);
   rbAddNew = Place<kiv::TkivRadioButton>(*this, tbsOutput, "rbAddNew", kLabelLeft + 16, RowTop(5), 260, 20);
   rbAddNew->SetCaption("Add 'new' after filename");

@@ -15,9 +15,11 @@ TfrmProgress::TfrmProgress(ui::TComponent* AOwner, AppContext& context)
   const int width = 346 - 2 * kivForm->BorderWidth();
   kivGroupBox1 = Place<kiv::TkivGroupBox>(*this, kivForm, "kivGroupBox1", 8, top + 6, width - 16, 112);
   kivGroupBox1->SetCaption("");
-  lbNow = PlaceLabel(*this, kivGroupBox1, "lbNow", "Now Extract:", 12, 14);
+  // Three lines for the track, or for why the job ended.
+  lbNow = Place<ui::TLabel>(*this, kivGroupBox1, "lbNow", 12, 10, width - 40, 42);
   lbNow->SetAutoSize(false);
-  lbNow->SetBounds(12, 14, width - 40, 16);
+  lbNow->SetWordWrap(true);
+  lbNow->SetCaption("Now Extract:");
   const auto bar = [&](kiv::TkivProgressBar*& field, const char* name, int barTop) {
     field = Place<kiv::TkivProgressBar>(*this, kivGroupBox1, name, 12, barTop, width - 40, kiv::TkivProgressBar::kThickness);
     field->SetMin(0);
@@ -25,11 +27,11 @@ TfrmProgress::TfrmProgress(ui::TComponent* AOwner, AppContext& context)
     field->SetShowCaption(true);
     field->SetUIStyle(kiv::TkivUIStyle::MacOS);
   };
-  bar(kivProgressBarNow, "kivProgressBarNow", 34);
-  lbTotal = PlaceLabel(*this, kivGroupBox1, "lbTotal", "Total Extract:", 12, 60);
+  bar(kivProgressBarNow, "kivProgressBarNow", 54);
+  lbTotal = Place<ui::TLabel>(*this, kivGroupBox1, "lbTotal", 12, 72, width - 40, 16);
   lbTotal->SetAutoSize(false);
-  lbTotal->SetBounds(12, 60, width - 40, 16);
-  bar(kivProgressBarTotal, "kivProgressBarTotal", 80);
+  lbTotal->SetCaption("Total Extract:");
+  bar(kivProgressBarTotal, "kivProgressBarTotal", 90);
   bCancel = PlaceButton(*this, kivForm, "bCancel", "Cancel ...", width - 128, top + 126, 120);
   bCancel->OnClick = [this](ui::TComponent* sender) { bCancelClick(sender); };
   // Closed by its title bar, the dialog acts as "Cancel ...": a job is never left running
