@@ -9,21 +9,13 @@
 #include "Label.h"
 #include "Player.h"
 #include "BmpPicture.h"
+#include "FormPlacing.h"
 
 #include "ZEVAudioDisplay.h"
 
 namespace app {
 
 namespace {
-
-template <typename T>
-T* Place(ui::TForm& form, ui::TWinControl* parent, const char* name, int left, int top, int width, int height) {
-  T* control = ui::Create<T>(&form);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
 
 ui::TOleControl* PlaceOle(ui::TForm& form, ui::TWinControl* parent, const char* name, const CLSID& classId,
                           const IID& events, RECT bounds) {
