@@ -74,7 +74,8 @@ std::string AppWindowsTest::RipChecked(int format, const std::function<void()>& 
       testkit::WaitUntil([&] { return progress_->kivProgressBarNow->Position() > 0 || !context_.Shared.Ripping; },
                          20000);
       during();
-      if (!progress_->Visible()) return;  // it was cancelled
+      // Cancelled, or closed: the modal loop ends the dialog once this returns.
+      if (!progress_->Visible() || progress_->ModalResult() != ui::mrNone) return;
     }
     EXPECT_TRUE(testkit::WaitUntil([&] { return !context_.Shared.Ripping; }, 60000)) << "the job never ended";
     ending = progress_->bCancel->Caption();

@@ -191,7 +191,7 @@ TEST_F(RipJob, WavIsBitExactAndOggIsEncodedAsTheOptionsSay) {
   EXPECT_EQ(TagsOf(ogg).album, "Unknown");
 }
 
-TEST_F(RipJob, ACancelledJobLetsTheNextStartAtOnceAndItsLateEndCountsForNothing) {
+TEST_F(RipJob, ACancelledOrClosedJobLetsTheNextStartAtOnceAndItsLateEndCountsForNothing) {
   Open({"audio 3000", "audio 300", "audio 300"});
   IAudioCDRipper* ripper = main_->AudioCDRipper1.get();
   ASSERT_EQ(ripper->put_driveSpeed(4), S_OK);  // slow enough to cancel the first track
@@ -214,6 +214,17 @@ TEST_F(RipJob, ACancelledJobLetsTheNextStartAtOnceAndItsLateEndCountsForNothing)
     EXPECT_EQ(wav.data.size(), 300u * 2352) << "track " << i + 2 << " whole";
     EXPECT_EQ(TagsOf(progress_->RippedPaths()[i]).title, "Track 0" + std::to_string(i + 2));
   }
+
+  // Closed by its title bar, the dialog stops the job as "Cancel ..." does.
+  ripper->put_driveSpeed(4);
+  CheckRows({0});
+  RipChecked(0, [&] { testkit::Send(*progress_, WM_CLOSE); });
+  EXPECT_FALSE(progress_->Visible());
+  EXPECT_FALSE(context_.Shared.Ripping);
+  EXPECT_EQ(main_->lbPlayInfo->Caption(), "Extract Stop");
+  ripper->put_driveSpeed(64);
+  CheckRows({2});
+  EXPECT_EQ(RipChecked(0), "Extract Finished!");
 }
 
 TEST_F(RipJob, AddNewNeverOverwritesAndTwoTracksOfOneTitleNeverShareAFile) {
