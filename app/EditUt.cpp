@@ -43,10 +43,10 @@ TfrmEdit::TfrmEdit(ui::TComponent* AOwner, AppContext& context)
     const int width = 372 - 2 * kivForm->BorderWidth();
     gbEdit = Place<kiv::TkivGroupBox>(*this, kivForm, "gbEdit", 8, top + 6, width - 16, 166);
     gbEdit->SetCaption("Track Information:");
-    const auto row = [&](ui::TEdit** field, const char* label, const char* labelName, const char* name, int line) {
+    const auto row = [&](kiv::TkivEdit** field, const char* label, const char* labelName, const char* name, int line) {
       const int y = 22 + line * 28;
       PlaceLabel(*this, gbEdit, labelName, label, 14, y + 3);
-      if (field) *field = Place<ui::TEdit>(*this, gbEdit, name, 84, y, width - 116, 22);
+      if (field) *field = Place<kiv::TkivEdit>(*this, gbEdit, name, 84, y, width - 116, 22);
     };
     row(&edtAlbum, "Album:", "lbAlbum", "edtAlbum", 0);
     row(&edtTitle, "Title:", "lbTitle", "edtTitle", 1);

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "AppForm.h"
-#include "ComboBox.h"
-#include "Edit.h"
+#include "KIVComboBox.h"
+#include "KIVEdit.h"
 #include "KIVButton.h"
 #include "KIVGroupBox.h"
 
@@ -20,8 +20,8 @@ class TfrmEdit : public TAppForm {
   TfrmEdit(ui::TComponent* AOwner, AppContext& context);
 
   kiv::TkivGroupBox* gbEdit = nullptr;
-  ui::TEdit *edtAlbum = nullptr, *edtTitle = nullptr, *edtArtist = nullptr, *edtYear = nullptr;
-  ui::TComboBox* cmbCategory = nullptr;
+  kiv::TkivEdit *edtAlbum = nullptr, *edtTitle = nullptr, *edtArtist = nullptr, *edtYear = nullptr;
+  kiv::TkivComboBox* cmbCategory = nullptr;
   kiv::TkivButton *bOK = nullptr, *bCancel = nullptr;
   // The 1-based number of the track being edited.
   int EditedTrack = 0;

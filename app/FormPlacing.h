@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ComboBox.h"
 #include "Form.h"
 #include "KIVButton.h"
+#include "KIVComboBox.h"
 #include "Label.h"
 
 namespace app {
@@ -41,10 +41,10 @@ inline kiv::TkivButton* PlaceButton(ui::TForm& form, ui::TWinControl* parent, co
   return button;
 }
 
-// A drop-down list holding these items.
-inline ui::TComboBox* PlaceList(ui::TForm& form, ui::TWinControl* parent, const char* name,
+// A skinned drop-down list holding these items.
+inline kiv::TkivComboBox* PlaceList(ui::TForm& form, ui::TWinControl* parent, const char* name,
                                 const std::vector<std::string>& items, int left, int top, int width) {
-  auto* list = Place<ui::TComboBox>(form, parent, name, left, top, width, 22);
+  auto* list = Place<kiv::TkivComboBox>(form, parent, name, left, top, width, 22);
   list->SetStyle(ui::csDropDownList);
   for (const std::string& item : items) list->Items().Add(item);
   return list;

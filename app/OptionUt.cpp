@@ -60,7 +60,7 @@ void TfrmOption::BuildLayout() {
 
 void TfrmOption::BuildOutputPage() {
   PlaceLabel(*this, tbsOutput, "lbAlwaysSave", "Always save to:", kLabelLeft, RowTop(0));
-  edtOutput = Place<ui::TEdit>(*this, tbsOutput, "edtOutput", kLabelLeft, RowTop(0) + 18, 380, 22);
+  edtOutput = Place<kiv::TkivEdit>(*this, tbsOutput, "edtOutput", kLabelLeft, RowTop(0) + 18, 380, 22);
   bSetOutput = PlaceButton(*this, tbsOutput, "bSetOutput", "...", kLabelLeft + 388, RowTop(0) + 17, 30);
   bSetOutput->OnClick = [this](ui::TComponent* sender) { bSetOutputClick(sender); };
   cmbFilename = PlaceList(*this, tbsOutput, "cmbFilename", NamingSchemeItems(), kLabelLeft, RowTop(2), 300);
@@ -80,11 +80,11 @@ void TfrmOption::BuildFreeDBPage() {
   PlaceLabel(*this, tbsFreeDB, "lbFreeDBServer", "FreeDB Sever:", kLabelLeft, RowTop(0) + 3);
   cmbFreeDBServer = PlaceList(*this, tbsFreeDB, "cmbFreeDBServer", CddbServerItems(), kFieldLeft, RowTop(0), 260);
   PlaceLabel(*this, tbsFreeDB, "lbFreeDBMail", "EMail:", kLabelLeft, RowTop(1) + 3);
-  edtFreeDBMail = Place<ui::TEdit>(*this, tbsFreeDB, "edtFreeDBMail", kFieldLeft, RowTop(1), 260, 22);
+  edtFreeDBMail = Place<kiv::TkivEdit>(*this, tbsFreeDB, "edtFreeDBMail", kFieldLeft, RowTop(1), 260, 22);
   PlaceLabel(*this, tbsFreeDB, "lbFreeDBCgi", "Cgi Script:", kLabelLeft, RowTop(2) + 3);
-  edtFreeDBCgi = Place<ui::TEdit>(*this, tbsFreeDB, "edtFreeDBCgi", kFieldLeft, RowTop(2), 260, 22);
+  edtFreeDBCgi = Place<kiv::TkivEdit>(*this, tbsFreeDB, "edtFreeDBCgi", kFieldLeft, RowTop(2), 260, 22);
   PlaceLabel(*this, tbsFreeDB, "lbFreeDBTimeOut", "FreeDB TimeOut:", kLabelLeft, RowTop(3) + 3);
-  edtFreeDBTimeOut = Place<ui::TEdit>(*this, tbsFreeDB, "edtFreeDBTimeOut", kFieldLeft, RowTop(3), 100, 22);
+  edtFreeDBTimeOut = Place<kiv::TkivEdit>(*this, tbsFreeDB, "edtFreeDBTimeOut", kFieldLeft, RowTop(3), 100, 22);
 }
 
 void TfrmOption::BuildOggPage() {

@@ -7,8 +7,8 @@
 #include "com/Ptr.h"
 
 #include "AppForm.h"
-#include "ComboBox.h"
-#include "Edit.h"
+#include "KIVComboBox.h"
+#include "KIVEdit.h"
 #include "KIVButton.h"
 #include "KIVPageControl.h"
 #include "Label.h"
@@ -25,9 +25,9 @@ class TfrmOption : public TAppForm {
   kiv::TkivPageControl* kivPageControl = nullptr;
   kiv::TkivTabSheet *tbsOutput = nullptr, *tbsFreeDB = nullptr, *tbsOgg = nullptr, *tbsMp3 = nullptr;
   kiv::TkivButton *bOk = nullptr, *bCancel = nullptr, *bSetOutput = nullptr;
-  ui::TEdit *edtOutput = nullptr, *edtFreeDBMail = nullptr, *edtFreeDBCgi = nullptr, *edtFreeDBTimeOut = nullptr;
+  kiv::TkivEdit *edtOutput = nullptr, *edtFreeDBMail = nullptr, *edtFreeDBCgi = nullptr, *edtFreeDBTimeOut = nullptr;
   ui::TLabel* lbFileName = nullptr;
-  ui::TComboBox *cmbFilename = nullptr, *cmbFreeDBServer = nullptr, *cmbOggBitrate = nullptr, *cmbOggFreq = nullptr,
+  kiv::TkivComboBox *cmbFilename = nullptr, *cmbFreeDBServer = nullptr, *cmbOggBitrate = nullptr, *cmbOggFreq = nullptr,
                 *cmbOggChannel = nullptr, *cmbOggQuality = nullptr, *cmbMp3MinBitrate = nullptr,
                 *cmbMp3MaxBitrate = nullptr, *cmbMp3Freq = nullptr, *cmbMp3Channel = nullptr,
                 *cmbMp3MpegQuality = nullptr, *cmbMp3VBRQuality = nullptr;
