@@ -71,6 +71,8 @@ class TfrmProgress : public TAppForm {
   int staleEnds_ = 0;
   // A rip call is being made: an error now means no rip was started.
   bool starting_ = false;
+  // A new job waits for the end of a stopped rip (messages are handled meanwhile).
+  bool waiting_ = false;
   com::ptr<IAudioInformation> tags_;
 };
 

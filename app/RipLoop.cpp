@@ -61,7 +61,11 @@ std::string TfrmProgress::TitleOf(int track) const {
 }
 
 void TfrmProgress::RunJob(const std::vector<int>& tracks, RipFormat format, const std::string& formatText) {
+  // "Rip Now" pressed again while the last stopped rip is awaited starts nothing more.
+  if (waiting_) return;
+  waiting_ = true;
   WaitForStoppedRip();
+  waiting_ = false;
   tracks_ = tracks;
   paths_.clear();
   format_ = format;
