@@ -87,9 +87,13 @@ void ConvertTick(PcmHandOver& pcm, SampleWriter& writer, RipLog& log, bool stopR
   const bool handedOver = bytes > 0 && pcm.HandOver(writer, bytes);
   log.Line("Wait for RipOverEvent");
   if (!handedOver) log.Line("Size is 0!");
-  if (!pcm.RipOverSignalled(10)) return;
+  // The worker sets rip-over before it waits and only this tick sets convert-over, so both
+  // are looked at as they are: waiting for them would only stretch every tick of the rip.
+  if (!pcm.RipOverSignalled(0)) return;
   log.Line("Rip Is Over!");
-  if (!handedOver && (!pcm.ConvertOverSignalled(10) || stopRequested)) {
+  // The read loop is over, so a hand-over that left nothing pending was the last one: the end
+  // is told now, not one tick later.
+  if ((!handedOver || pcm.PendingBytes() == 0) && (!pcm.ConvertOverSignalled(0) || stopRequested)) {
     pcm.SetConvertOver();
     log.Line("Set ConvertOverEvent");
   }

@@ -10,8 +10,9 @@ namespace rip {
 std::optional<RipJob> OpenDriveForRip(RipHost& host) {
   host.ResetRipReport();
   host.ReleaseCDHandle();
+  // Loading follows unloading at once: both return with the transport closed or open, so a
+  // pause between them would only delay every rip's first block.
   host.UnloadSCSIManager();
-  Sleep(100);
   if (!host.LoadSCSIManager()) {
     host.Error(ASPI_DRIVER);
     return std::nullopt;

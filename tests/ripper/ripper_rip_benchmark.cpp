@@ -1,8 +1,8 @@
 // Rip benchmark (run by hand, not a test): tracks of 7 seconds, 1 minute and 5 minutes of the
 // simulated drive ripped at 8x and 64x to WAV, MP3 and Ogg Vorbis through the COM interface. A
 // rip is paced to the drive speed, so it should take the paced time (track length / speed) and
-// no more. The whole rip also holds what every rip does once, whatever its length (the drive
-// opened anew, a 100 ms pause before it, the drive-ready test at its end), so the reading
+// no more. The whole rip also holds what every rip does once, whatever its length (the worker
+// started, the drive opened anew, the drive-ready test at its end), so the reading
 // itself is timed too: from the first progress report (1 % read) to the last, against 99 % of
 // the paced time. An encoding rip may add at most what its encoder needs on its own, measured
 // here by encoding 5 minutes straight through the AudioFile object; the Ogg files' average
