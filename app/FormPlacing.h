@@ -9,6 +9,7 @@
 #include "KIVButton.h"
 #include "KIVComboBox.h"
 #include "Label.h"
+#include "ToolBar.h"
 
 namespace app {
 
@@ -48,6 +49,21 @@ inline kiv::TkivComboBox* PlaceList(ui::TForm& form, ui::TWinControl* parent, co
   list->SetStyle(ui::csDropDownList);
   for (const std::string& item : items) list->Items().Add(item);
   return list;
+}
+
+// A tool button added at the end of its bar, showing the bar's picture imageIndex; a click
+// calls the form's handler, if it has one.
+template <typename Form>
+ui::TToolButton* PlaceToolButton(Form& form, ui::TToolBar* bar, const char* name, const char* caption,
+                                 const char* hint, int imageIndex, void (Form::*handler)(ui::TComponent*)) {
+  auto* button = ui::Create<ui::TToolButton>(&form);
+  button->SetName(name);
+  button->SetParent(bar);
+  button->SetCaption(caption);
+  button->SetHint(hint);
+  button->SetImageIndex(imageIndex);
+  if (handler) button->OnClick = [&form, handler](ui::TComponent* sender) { (form.*handler)(sender); };
+  return button;
 }
 
 }  // namespace app

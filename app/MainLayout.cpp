@@ -69,13 +69,7 @@ void TfrmMain::BuildLayout() {
   int image = 0;
   const auto button = [&](ui::TToolButton*& field, const char* name, const char* caption, const char* hint,
                           void (TfrmMain::*handler)(ui::TComponent*)) {
-    field = ui::Create<ui::TToolButton>(this);
-    field->SetName(name);
-    field->SetParent(Toolbar);
-    field->SetCaption(caption);
-    field->SetHint(hint);
-    field->SetImageIndex(image++);
-    if (handler) field->OnClick = [this, handler](ui::TComponent* sender) { (this->*handler)(sender); };
+    field = PlaceToolButton(*this, Toolbar, name, caption, hint, image++, handler);
   };
   // "Rip Now" and "Get CDDB" are handled by the rip loop and the CDDB query.
   button(bExtract, "bExtract", "Rip Now", "Extract", nullptr);

@@ -51,13 +51,7 @@ void TfrmPlayer::BuildLayout() {
   int image = 0;
   const auto button = [&](ui::TToolButton*& field, const char* name, const char* caption, const char* hint,
                           void (TfrmPlayer::*handler)(ui::TComponent*)) {
-    field = ui::Create<ui::TToolButton>(this);
-    field->SetName(name);
-    field->SetParent(kivToolBar1);
-    field->SetCaption(caption);
-    field->SetHint(hint);
-    field->SetImageIndex(image++);
-    field->OnClick = [this, handler](ui::TComponent* sender) { (this->*handler)(sender); };
+    field = PlaceToolButton(*this, kivToolBar1, name, caption, hint, image++, handler);
   };
   button(btnPlay, "btnPlay", "Play", "", &TfrmPlayer::btnPlayClick);
   button(bPause, "bPause", "Pause", "", &TfrmPlayer::bPauseClick);
