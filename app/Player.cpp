@@ -304,6 +304,9 @@ void TfrmPlayer::FeedPlayer() {
 void TfrmPlayer::APRequestOnLoadBlock() { FeedPlayer(); }
 
 void TfrmPlayer::APTimer(long CurrentSamples) {
+  // A device's timer can still tick after the end or a pause cleared the display: stale levels
+  // would paint it again.
+  if (playingRow_ < 0 || paused_) return;
   if (display_ && player_) {
     long size = 0;
     display_->get_FFTWindowsSize(&size);
@@ -313,7 +316,6 @@ void TfrmPlayer::APTimer(long CurrentSamples) {
       display_->SendArray(&raw);
     }
   }
-  if (playingRow_ < 0 || paused_) return;
   // The user holding the slider decides where it is until the release seeks there.
   if (tbPlaybackProgress->Dragging() || tbPlaybackProgress->Paging()) return;
   tbPlaybackProgress->SetPosition(ProgressPosition(CurrentSamples, basePosition_, totalSamples_));
