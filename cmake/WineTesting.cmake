@@ -2,7 +2,8 @@
 # is kept alive for the whole run (a CTest fixture), so each program starts in a fraction of a
 # second instead of paying Wine's cold start. The session's helper processes are started here,
 # with no output attached: one started by a test would hold that test's output open and CTest
-# would wait for it until the time-out.
+# would wait for it until the time-out. A session left by an aborted run would refuse the new
+# one, so it is stopped first.
 set(TALVO_WINE /usr/lib/wine/wine64 CACHE FILEPATH "Wine loader that runs the x86_64 build")
 set(TALVO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 # The bin folder as Wine names it (its Z: drive is the Unix root).
@@ -12,7 +13,7 @@ configure_file(${PROJECT_SOURCE_DIR}/tools/wine-run.in ${CMAKE_BINARY_DIR}/wine-
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 
 add_test(NAME wine.start
-         COMMAND sh -c "TALVO_WINE='${TALVO_WINE}' '${PROJECT_SOURCE_DIR}/tools/wine-prefix.sh' '${TALVO_WINEPREFIX}' && WINEPREFIX='${TALVO_WINEPREFIX}' wineserver -p </dev/null >/dev/null 2>&1 && WINEPREFIX='${TALVO_WINEPREFIX}' ${CMAKE_BINARY_DIR}/wine-run wineboot </dev/null >/dev/null 2>&1")
+         COMMAND sh -c "TALVO_WINE='${TALVO_WINE}' '${PROJECT_SOURCE_DIR}/tools/wine-prefix.sh' '${TALVO_WINEPREFIX}' && { WINEPREFIX='${TALVO_WINEPREFIX}' wineserver -k 2>/dev/null; WINEPREFIX='${TALVO_WINEPREFIX}' wineserver -w; true; } && WINEPREFIX='${TALVO_WINEPREFIX}' wineserver -p </dev/null >/dev/null 2>&1 && WINEPREFIX='${TALVO_WINEPREFIX}' ${CMAKE_BINARY_DIR}/wine-run wineboot </dev/null >/dev/null 2>&1")
 set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
 add_test(NAME wine.stop COMMAND sh -c "WINEPREFIX='${TALVO_WINEPREFIX}' wineserver -k; true")
 set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
