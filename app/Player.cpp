@@ -25,6 +25,8 @@ constexpr const char* kPlayingPleaseStop = "Playing... Please Stop!";
 constexpr const char* kOpenFailed = "error";
 constexpr long kSeekFrames = 3;  // the file control's unit of sample frames
 constexpr long kBlockMilliseconds = 200;
+// Posted by the show to list the folder once the window is visible.
+constexpr UINT kListFolderMessage = WM_APP + 1;
 constexpr const char* kHelpFileName = "OmbrelHelp.chm";
 
 // The tag control's duration of a file in milliseconds; 0 when it cannot tell.
@@ -81,7 +83,17 @@ void TfrmPlayer::FormShow(ui::TComponent*) {
   tbPlaybackProgress->SetEnabled(false);
   controlsLive_ = true;
   ChooseOutputSource();
-  ScanFolder();
+  // The show has not made the window visible yet: a large folder listed now would keep it
+  // hidden until the end. It is listed once the window is on the screen.
+  PostMessageA(Handle(), kListFolderMessage, 0, 0);
+}
+
+void TfrmPlayer::WndProc(ui::TMessage& Message) {
+  if (Message.Msg == kListFolderMessage) {
+    if (Visible() && !closed_) ScanFolder();
+    return;
+  }
+  TAppForm::WndProc(Message);
 }
 
 void TfrmPlayer::FormClose(ui::TComponent*, ui::TCloseAction&) {

@@ -102,6 +102,7 @@ class TfrmPlayer : public TAppForm {
   std::int64_t BasePosition() const { return basePosition_; }
 
  private:
+  void WndProc(ui::TMessage& Message) override;
   void BuildLayout();
   void ConnectControls();
   void ScanFolder();

@@ -448,7 +448,15 @@ TEST_F(PlayerWindow, AScanEndsEarlyForAnotherFolderForACloseAndSurvivesPlay) {
   EXPECT_FALSE(player.Scanning());
   EXPECT_FALSE(player.Visible());
   EXPECT_LT(player.lvPlayList->Items().Count(), 100);
-  Open(many);
+  // Listed in the window on the screen, not behind a window that shows only at the end.
+  bool visibleWhileListing = false;
+  {
+    AtNextPump look([&] { visibleWhileListing = IsWindowVisible(player.Handle()); },
+                    [&] { return player.Scanning(); });
+    Open(many);
+    EXPECT_TRUE(look.Ran());
+  }
+  EXPECT_TRUE(visibleWhileListing);
   EXPECT_EQ(player.lvPlayList->Items().Count(), 100);
 
   // "Play" (paused at once: the files are short) and a column click during a scan: the file
