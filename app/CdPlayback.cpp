@@ -14,8 +14,15 @@ void CdPlayback::Play(int rowIndex) {
   int track = rowIndex + 1;
   const int last = device_.TrackCount();
   if (last > 0 && track > last) track = last;
+  if (!device_.PlayFrom(track)) return;
   TrackPosition position;
-  if (!device_.PlayFrom(track) || !device_.Position(position)) return;
+  if (!device_.Position(position)) {
+    // A play the window cannot follow (the disc went as it started) is not left sounding
+    // with "Stop play" disabled.
+    device_.Stop();
+    device_.Close();
+    return;
+  }
   startedTrack_ = position.track;
   view_.SetPlayTimer(true);
   playing_ = true;
@@ -28,6 +35,8 @@ void CdPlayback::Tick(bool rowSelected) {
   // outside): that ends the play like the start of another track does, rather than leaving the
   // timer running and the buttons as they were.
   if (!device_.IsPlaying() || !device_.Position(position)) {
+    // One that still plays but no longer tells where is stopped, as the window then says.
+    device_.Stop();
     Ended(rowSelected);
     return;
   }

@@ -108,6 +108,9 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
   void AudioCDRipper1Error(long Errcode);
   // A rip job ended: a disc change seen while it ran is read now.
   void RipJobEnded();
+  // The ripper found the disc gone or changed during a rip: once the job is over the disc is
+  // read again whatever its serial, since until then the ripper refuses every rip of it.
+  void DiscLostDuringRip();
   CdPlayback& Playback() { return playback_; }
 
  protected:

@@ -76,6 +76,12 @@ void TfrmMain::RipJobEnded() {
   PostMessageA(Handle(), WM_DEVICECHANGE, DBT_CONFIGCHANGED, 0);
 }
 
+void TfrmMain::DiscLostDuringRip() {
+  discChangedDuringRip_ = true;
+  // The same disc put back has the same serial; an empty one reads the drive in any case.
+  context_.Shared.DiscSerial.clear();
+}
+
 void TfrmMain::ToolButton6Click(ui::TComponent*) {
   IAudioCDRipper* ripper = AudioCDRipper1.get();
   VARIANT_BOOL found = VARIANT_FALSE;

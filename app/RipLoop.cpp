@@ -45,7 +45,8 @@ std::string RipErrorText(long code, int track, const std::string& path) {
     case ASPI_DRIVER: what = "the CD drive could not be opened"; break;
     case TIMEOUT: what = "the CD drive did not answer in time"; break;
     case OPERATION_FAILED: what = "the disc could not be read"; break;
-    case MEDIA_CHANGED: what = "the disc was taken out or changed"; break;
+    // The ripper also says so when the drive is not ready or does not answer about its disc.
+    case MEDIA_CHANGED: what = "the disc was taken out or changed, or the drive is not ready"; break;
     case FILE_ACCESS: what = "the file " + path + " could not be written"; break;
     case FORMAT_NOT_SUPPORT: what = "the output format cannot be written here"; break;
     case OUT_OF_MEMORY: what = "there was not enough memory"; break;
@@ -152,8 +153,12 @@ void TfrmProgress::RipError(long code) {
   // An error while a rip call is made means no rip started; the worker failing to open the
   // drive ends it without a report. Any other error ends the rip with its RipProgress 100.
   if (!starting_ && code != ASPI_DRIVER && code != DRIVE_BUSY) ++staleEnds_;
+  if (code == MEDIA_CHANGED && context_.frmMain) context_.frmMain->DiscLostDuringRip();
   const int track = index_ < tracks_.size() ? tracks_[index_] : 0;
-  EndJob(RipErrorText(code, track, index_ < paths_.size() ? paths_[index_] : std::string()));
+  const std::string path = index_ < paths_.size() ? paths_[index_] : std::string();
+  // The ripper refuses a file the encoder cannot write as a format it cannot write.
+  if (code == FORMAT_NOT_SUPPORT && format_ != RipFormat::Wav && !FileMayBeWritten(path)) code = FILE_ACCESS;
+  EndJob(RipErrorText(code, track, path));
 }
 
 void TfrmProgress::EndJob(const std::string& reason) {

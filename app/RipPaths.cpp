@@ -31,4 +31,12 @@ std::string ChooseRipName(const std::string& base, const std::string& extension,
   }
 }
 
+bool FileMayBeWritten(const std::string& path) {
+  const DWORD folder = GetFileAttributesA(path.substr(0, path.find_last_of("\\/") + 1).c_str());
+  if (folder == INVALID_FILE_ATTRIBUTES || (folder & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+  const DWORD file = GetFileAttributesA(path.c_str());
+  if (file == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  return (file & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+}
+
 }  // namespace app

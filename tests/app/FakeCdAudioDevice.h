@@ -28,7 +28,7 @@ class FakeCdAudioDevice : public app::CdAudioDevice {
   }
   bool Position(app::TrackPosition& p) override {
     p = position;
-    return open;
+    return open && tellsPosition;
   }
   bool IsPlaying() override { return playing; }
   void Stop() override {
@@ -37,7 +37,7 @@ class FakeCdAudioDevice : public app::CdAudioDevice {
   }
   void StopAll() override { calls.push_back("stop cdaudio"); }
 
-  bool present = true, open = false, playing = false;
+  bool present = true, open = false, playing = false, tellsPosition = true;
   int tracks = 10;
   app::TrackPosition position;
   std::vector<std::string> calls;

