@@ -81,6 +81,12 @@ void TfrmProgress::RunJob(const std::vector<int>& tracks, RipFormat format, cons
   // The first track starts before the dialog shows; an error starting it is shown in it.
   StartTrack();
   ShowModal();
+  // The application ending ends the modal loop without closing the dialog: the job stops as
+  // by "Cancel ...", and the ripper ends the stopped rip's file before the windows go.
+  if (context_.Shared.Ripping) {
+    StopJob();
+    WaitForStoppedRip();
+  }
 }
 
 void TfrmProgress::WaitForStoppedRip() {
