@@ -44,7 +44,9 @@ class TkivFramed : public Control, public IkivBorderColored {
   }
 
   void DrawFrame() {
-    if (this->HandleAllocated()) DrawControlFrame(*this, borderColor_, this->Color());
+    if (!this->HandleAllocated()) return;
+    FillScrollBarCorner(*this);
+    DrawControlFrame(*this, borderColor_, this->Color());
   }
 
  private:

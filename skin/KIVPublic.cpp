@@ -160,6 +160,23 @@ void DrawControlFrame(ui::TWinControl& control, TColor outer, TColor inner) {
   FrameRect(dc.get(), &r, innerBrush.get());
 }
 
+void FillScrollBarCorner(ui::TWinControl& control) {
+  HWND wnd = control.Handle();
+  const LONG_PTR style = GetWindowLongPtrA(wnd, GWL_STYLE);
+  if ((style & WS_HSCROLL) == 0 || (style & WS_VSCROLL) == 0) return;
+  SCROLLBARINFO vertical{}, horizontal{};
+  vertical.cbSize = horizontal.cbSize = sizeof(SCROLLBARINFO);
+  if (!GetScrollBarInfo(wnd, OBJID_VSCROLL, &vertical) || !GetScrollBarInfo(wnd, OBJID_HSCROLL, &horizontal))
+    return;
+  RECT window;
+  GetWindowRect(wnd, &window);
+  RECT corner{horizontal.rcScrollBar.right, vertical.rcScrollBar.bottom, vertical.rcScrollBar.right,
+              horizontal.rcScrollBar.bottom};
+  OffsetRect(&corner, -window.left, -window.top);
+  ui::WindowDc dc = ui::WindowDc::Whole(wnd);
+  if (dc) FillRect(dc.get(), &corner, GetSysColorBrush(COLOR_BTNFACE));
+}
+
 void RotateBitmap(ui::TBitmap& bitmap) {
   Turn(bitmap, [](int x, int y, int w, int) { return POINT{y, w - 1 - x}; });
 }

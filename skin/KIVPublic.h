@@ -33,6 +33,10 @@ void DrawThreePartBitmap(const ui::TBitmap& bitmap, ui::TCanvas& canvas, const R
                          bool transparent);
 // Two nested one-pixel frames over the control's whole window, non-client area included.
 void DrawControlFrame(ui::TWinControl& control, TColor outer, TColor inner);
+// The square between a window's two scroll bars in the plain button face, as a native control
+// shows it. Wine places that square from the window's edges but the bars beside the client
+// area, so a control with a non-client margin of its own is left with an unpainted strip.
+void FillScrollBarCorner(ui::TWinControl& control);
 // Turns the bitmap a quarter turn counter-clockwise.
 void RotateBitmap(ui::TBitmap& bitmap);
 // Turns the bitmap a quarter turn clockwise.

@@ -58,6 +58,8 @@ TkivScrollBar::~TkivScrollBar() = default;
 TkivImageButton* TkivScrollBar::MakeLineButton(int direction) {
   auto* button = ui::Create<TkivImageButton>(this);
   button->SetParent(this);
+  // The button pictures are rounded: their corners, keyed on the top-left pixel, show the bar.
+  button->SetTransparent(true);
   button->SetMouseContinuouslyDownInterval(kLineRepeatMs);
   button->OnMouseContinuouslyDown = [this, direction](ui::TComponent*) { Step(direction); };
   return button;

@@ -48,10 +48,12 @@ Picture ProteinFormBackground() {
   return Finished(r, p.form);
 }
 
+// The pale metal of Aqua's buttons: the combo box draws its arrow over it in the style's grey
+// border colour, which a blue gel would swallow.
 Picture AquaComboButton() {
   const Palette p = PaletteOf(Look::MacOS);
   Raster r(17, 21);
-  PaintGel(r, RoundRect(0, 0, 17, 21, 0), 0, 21, AccentGel(p, State::Normal));
+  PaintGel(r, RoundRect(0, 0, 17, 21, 0), 0, 21, FaceGel(p, State::Normal));
   return Finished(r, p.form);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <utility>
@@ -192,11 +193,51 @@ TEST(FramedControls, TheComboButtonTakesTheStyleAndGreysItsArrowWhenDisabled) {
   EXPECT_EQ(picture->Pixel(button.left + 1, button.top + 1), ui::clYellow);
 }
 
+// A colour's brightness, 0 to 255, as the eye weighs red, green and blue.
+int Brightness(ui::TColor c) {
+  return (299 * (c & 0xFF) + 587 * ((c >> 8) & 0xFF) + 114 * ((c >> 16) & 0xFF)) / 1000;
+}
+
+// The combo's arrow stands out from its button: the arrow colour at the arrow's middle and a
+// clearly lighter or darker button just above the arrow.
+void ExpectVisibleArrow(kiv::TkivComboBox& combo, const char* style) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo.Handle(), &info));
+  const POINT o = kiv::ComboArrowOrigin(info.rcButton);
+  std::unique_ptr<ui::TBitmap> picture = testkit::CaptureWindow(combo);
+  const ui::TColor arrow = ui::ColorToRGB(combo.ArrowColor());
+  EXPECT_EQ(picture->Pixel(o.x + 3, o.y + 1), arrow) << style;
+  const ui::TColor around = picture->Pixel(o.x + 3, o.y - 2);
+  EXPECT_GE(std::abs(Brightness(around) - Brightness(arrow)), 64)
+      << style << ": the button around the arrow is " << std::hex << around;
+}
+
+// Both scroll bars' ends and the square between them hold nothing but the button face.
+void ExpectPlainScrollCorner(ui::TWinControl& control) {
+  SCROLLBARINFO vertical{}, horizontal{};
+  vertical.cbSize = horizontal.cbSize = sizeof(SCROLLBARINFO);
+  ASSERT_TRUE(GetScrollBarInfo(control.Handle(), OBJID_VSCROLL, &vertical));
+  ASSERT_TRUE(GetScrollBarInfo(control.Handle(), OBJID_HSCROLL, &horizontal));
+  ASSERT_EQ(GetWindowLongPtrA(control.Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+  RECT window;
+  GetWindowRect(control.Handle(), &window);
+  std::unique_ptr<ui::TBitmap> picture = testkit::CaptureWindow(control);
+  const ui::TColor face = GetSysColor(COLOR_BTNFACE);
+  int other = 0;
+  for (LONG y = vertical.rcScrollBar.bottom; y < horizontal.rcScrollBar.bottom; ++y)
+    for (LONG x = horizontal.rcScrollBar.right; x < vertical.rcScrollBar.right; ++x)
+      other += picture->Pixel(x - window.left, y - window.top) != face;
+  EXPECT_EQ(other, 0) << control.ClassName() << ": pixels of the corner that are not the button face";
+}
+
 TEST(FramedControlCaptures, TheFiveControlsInEveryStyle) {
   for (const auto& s : skintest::kThemeStyles) {
     FramedSet set(s.style);
     testkit::CaptureAndSave(set.form, std::string("framed_") + s.name);
     set.ExpectAllFramed(s.style, s.name);
+    ExpectVisibleArrow(*set.combo, s.name);
+    ExpectPlainScrollCorner(*set.tree);
   }
 }
 
