@@ -49,6 +49,9 @@ Rgb MarkColor(const Palette& p, State state) {
   }
 }
 
+// How light a colour looks, 0 to 255, red, green and blue weighed as the eye weighs them.
+double Brightness(Rgb c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; }
+
 }  // namespace
 
 Picture ButtonPicture(const Palette& p, State state) {
@@ -101,6 +104,14 @@ Picture RadioButtonPicture(const Palette& p, bool checked, State state) {
 Picture ProgressBarPicture(const Palette& p, bool vertical) {
   Raster r(16, 10);
   Gel gel = AccentGel(p, State::Normal);
+  // The bar writes its percentage in black across the fill: a dark style colour is lightened
+  // until the caption reads on it.
+  constexpr double kCaptionGround = 120;
+  const double dark = Brightness(gel.middle);
+  if (dark < kCaptionGround) {
+    const double lift = (kCaptionGround - dark) / (255 - dark);
+    for (Rgb* c : {&gel.top, &gel.middle, &gel.bottom}) *c = Lighter(*c, lift);
+  }
   gel.border = gel.middle;  // the bar draws its own frame
   PaintGel(r, RoundRect(0, 0, 16, 10, 0), 0, 10, gel, 0.01);
   Picture picture = Finished(r, p.face);

@@ -160,6 +160,10 @@ TEST(SkinBitmaps, BarsHaveTheThicknessTheirControlsDraw) {
     Loaded horizontal(Name(style, 43)), vertical(Name(style, 44));
     EXPECT_EQ(horizontal.bitmap.Height(), 10);  // a progress bar is 12 with its frame
     EXPECT_EQ(vertical.bitmap.Width(), 10);
+    // Light enough at its middle for the bar's black percentage to read on it.
+    const ui::TColor middle = horizontal.bitmap.Pixel(8, 5);
+    EXPECT_GE(299 * (middle & 0xFF) + 587 * ((middle >> 8) & 0xFF) + 114 * ((middle >> 16) & 0xFF), 110 * 1000)
+        << Name(style, 43) << " " << std::hex << middle;
     Loaded slider(Name(style, 76)), sliderV(Name(style, 78));
     EXPECT_EQ(slider.bitmap.Width(), sliderV.bitmap.Height());
     EXPECT_EQ(slider.bitmap.Height(), sliderV.bitmap.Width());

@@ -130,6 +130,13 @@ TEST(SideChannelPictures, OpenAndFolded) {
     w.channel->SetQuickMove(true);
     w.channel->SetStayOn(true);
     testkit::CaptureAndSave(*w.form, "side_channel_open_style" + name);
+    // Open, the bar and its button still lie at the left edge, uncovered, under the pointer.
+    HWND button = GetWindow(w.channel->SideBar().Handle(), GW_CHILD);
+    RECT r;
+    GetWindowRect(button, &r);
+    const POINT origin = w.channel->ClientToScreen({0, 0});
+    EXPECT_EQ(r.left, origin.x) << name;
+    EXPECT_EQ(WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}), button) << name;
   }
 }
 
