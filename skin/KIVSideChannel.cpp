@@ -65,7 +65,7 @@ TkivSideChannel::TkivSideChannel(ui::TComponent* AOwner) : TCustomPanel(AOwner) 
   stepTimer_->OnTimer = [this](ui::TComponent*) { Step(); };
 
   SetBevelOuter(ui::bvNone);
-  SetAlign(kivLeft);
+  SetAlign(TkivSideChannelAlign::kivLeft);
   TCustomPanel::SetCaption(" ");
   SetColor(GetOwnerFormColor(AOwner));
   SetSideBarColor(Color());
@@ -98,7 +98,7 @@ void TkivSideChannel::SetCaption(const std::string& value) {
 
 void TkivSideChannel::SetAlign(TkivSideChannelAlign value) {
   align_ = value;
-  TCustomPanel::SetAlign(value == kivLeft ? ui::alLeft : ui::alRight);
+  TCustomPanel::SetAlign(value == TkivSideChannelAlign::kivLeft ? ui::alLeft : ui::alRight);
 }
 
 void TkivSideChannel::SetStayOn(bool value) {

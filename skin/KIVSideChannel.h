@@ -14,7 +14,9 @@
 
 namespace kiv {
 
-enum TkivSideChannelAlign { kivLeft, kivRight };
+// Scoped: the title bar aligns its sections by enumerators of the same names, and a skinned
+// window holds both.
+enum class TkivSideChannelAlign { kivLeft, kivRight };
 enum TkivSideChannelPopupMode { kivMouseOn, kivMouseClick };
 
 class TkivSideChannel : public ui::TCustomPanel, public IkivSideBarColored {
@@ -88,7 +90,7 @@ class TkivSideChannel : public ui::TCustomPanel, public IkivSideBarColored {
   int expandedWidth_ = 0;
   int target_ = 0;  // the width the running movement ends at
   bool moving_ = false;
-  TkivSideChannelAlign align_ = kivLeft;
+  TkivSideChannelAlign align_ = TkivSideChannelAlign::kivLeft;
   bool stayOn_ = false;
   TkivSideChannelPopupMode popupMode_ = kivMouseOn;
   bool quickMove_ = false;

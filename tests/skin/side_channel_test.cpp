@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "KIVForm.h"
 #include "KIVSideChannel.h"
 #include "WaitUntil.h"
 #include "WindowCapture.h"
@@ -24,7 +25,7 @@ struct ChannelWindow {
   int pops = 0, pushes = 0;
   std::vector<int> widths;  // every width the channel took
 
-  explicit ChannelWindow(kiv::TkivSideChannelAlign align = kiv::kivLeft) {
+  explicit ChannelWindow(kiv::TkivSideChannelAlign align = kiv::TkivSideChannelAlign::kivLeft) {
     // The pointer rests far from where the window appears, wherever an earlier test left it.
     SetCursorPos(1200, 1000);
     form->SetBorderStyle(ui::bsNone);
@@ -79,7 +80,7 @@ TEST(SideChannel, APinnedChannelStaysOpenUntilUnpinned) {
 }
 
 TEST(SideChannel, ResizingAnOpenChannelKeepsTheNewWidthButNotBelowFifty) {
-  ChannelWindow w(kiv::kivRight);
+  ChannelWindow w(kiv::TkivSideChannelAlign::kivRight);
   w.channel->SetQuickMove(true);
   w.channel->SetStayOn(true);
   w.channel->SetWidth(40);
@@ -119,23 +120,32 @@ TEST(SideChannel, RequestsDuringAMoveAndClosingTheWindowAreSafe) {
   testkit::PumpFor(100);
 }
 
-TEST(SideChannelPictures, OpenAndFolded) {
+// On a window wearing the form skin of each style, as an application would place it.
+TEST(SideChannelPictures, OpenAndFoldedOnASkinnedWindow) {
   for (kiv::TkivUIStyle style : {kiv::TkivUIStyle::MacOS, kiv::TkivUIStyle::WinXP,
                                  kiv::TkivUIStyle::DeepBlue, kiv::TkivUIStyle::Protein,
                                  kiv::TkivUIStyle::BlueGlass}) {
-    ChannelWindow w;
-    kiv::ApplyStyleToChildren(*w.form, style);
-    const std::string name = std::to_string(static_cast<int>(style));
-    testkit::CaptureAndSave(*w.form, "side_channel_folded_style" + name);
-    w.channel->SetQuickMove(true);
-    w.channel->SetStayOn(true);
-    testkit::CaptureAndSave(*w.form, "side_channel_open_style" + name);
-    // Open, the bar and its button still lie at the left edge, uncovered, under the pointer.
-    HWND button = GetWindow(w.channel->SideBar().Handle(), GW_CHILD);
+    const std::string name = "style" + std::to_string(static_cast<int>(style));
+    SetCursorPos(1200, 1000);
+    ui::TForm form(nullptr);
+    auto* skin = new kiv::TkivForm(&form);
+    skin->SetUIStyle(style);
+    form.SetBounds(100, 100, 400, 260);
+    auto* channel = new TkivSideChannel(&form);
+    channel->SetCaption("Tools");
+    channel->SetParent(skin);
+    form.Show();
+    testkit::Pump();
+    testkit::CaptureAndSave(form, "side_channel_folded_" + name);
+    channel->SetQuickMove(true);
+    channel->SetStayOn(true);
+    testkit::CaptureAndSave(form, "side_channel_open_" + name);
+    // Open, the bar and its button still lie at the channel's left edge, uncovered, under the
+    // pointer.
+    HWND button = GetWindow(channel->SideBar().Handle(), GW_CHILD);
     RECT r;
     GetWindowRect(button, &r);
-    const POINT origin = w.channel->ClientToScreen({0, 0});
-    EXPECT_EQ(r.left, origin.x) << name;
+    EXPECT_EQ(r.left, channel->ClientToScreen({0, 0}).x) << name;
     EXPECT_EQ(WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}), button) << name;
   }
 }
