@@ -89,15 +89,16 @@ void TfrmMain::BuildLayout() {
   Panel1->SetAlign(ui::alTop);
   Panel1->SetBevelOuter(ui::bvNone);
   lbDevice = PlaceLabel(*this, Panel1, "lbDevice", "Device:", 8, 9);
-  CmbDevice = Place<kiv::TkivComboBox>(*this, Panel1, "CmbDevice", 52, 5, 250, 22);
+  // Wide enough for a drive's whole name: letter, vendor, product, revision and address.
+  CmbDevice = Place<kiv::TkivComboBox>(*this, Panel1, "CmbDevice", 52, 5, 292, 22);
   CmbDevice->SetStyle(ui::csDropDownList);
   CmbDevice->SetUIStyle(kiv::TkivUIStyle::DeepBlue);
   CmbDevice->OnChange = [this](ui::TComponent* sender) { CmbDeviceChange(sender); };
-  lbOutput = PlaceLabel(*this, Panel1, "lbOutput", "Output format:", 316, 9);
-  cmbOutput = Place<kiv::TkivComboBox>(*this, Panel1, "cmbOutput", 408, 5, 64, 22);
+  lbOutput = PlaceLabel(*this, Panel1, "lbOutput", "Output format:", 356, 9);
+  cmbOutput = Place<kiv::TkivComboBox>(*this, Panel1, "cmbOutput", 446, 5, 64, 22);
   cmbOutput->SetStyle(ui::csDropDownList);
   cmbOutput->SetUIStyle(kiv::TkivUIStyle::DeepBlue);
-  lbCDType = PlaceLabel(*this, Panel1, "lbCDType", "", 488, 9);
+  lbCDType = PlaceLabel(*this, Panel1, "lbCDType", "", 522, 9);
 
   lvCD = Place<kiv::TkivListView>(*this, skin, "lvCD", 7, top + 95, 637, 196);
   lvCD->SetViewStyle(ui::vsReport);
@@ -137,16 +138,17 @@ void TfrmMain::BuildLayout() {
   const auto infoEdit = [&](kiv::TkivEdit*& field, const char* name, const char* label, const char* labelName,
                             int left, int top, int width) {
     PlaceLabel(*this, gbInfo, labelName, label, left, top + 4);
-    field = Place<kiv::TkivEdit>(*this, gbInfo, name, left + 58, top, width, 22);
+    // Room after the longest label, "Category:".
+    field = Place<kiv::TkivEdit>(*this, gbInfo, name, left + 64, top, width, 22);
     field->SetReadOnly(true);
   };
-  infoEdit(edtAlbum, "edtAlbum", "Album:", "lbAlbum", 12, 24, 300);
-  infoEdit(edtArtist, "edtArtist", "Artist:", "lbArtist", 12, 53, 300);
-  infoEdit(edtTitle, "edtTitle", "Title:", "lbTitle", 12, 82, 300);
-  infoEdit(edtYear, "edtYear", "Year:", "lbYear", 388, 24, 70);
-  infoEdit(edtCategory, "edtCategory", "Category:", "lbCategory", 388, 53, 179);
+  infoEdit(edtAlbum, "edtAlbum", "Album:", "lbAlbum", 12, 24, 294);
+  infoEdit(edtArtist, "edtArtist", "Artist:", "lbArtist", 12, 53, 294);
+  infoEdit(edtTitle, "edtTitle", "Title:", "lbTitle", 12, 82, 294);
+  infoEdit(edtYear, "edtYear", "Year:", "lbYear", 384, 24, 70);
+  infoEdit(edtCategory, "edtCategory", "Category:", "lbCategory", 384, 53, 177);
   edtYear->SetText("2003");
-  speedButton(btnEdit, "btnEdit", "Edit track Info.", 446, 82, 179, nullptr, gbInfo);
+  speedButton(btnEdit, "btnEdit", "Edit track Info.", 448, 82, 177, nullptr, gbInfo);
 
   Panel2 = Place<ui::TPanel>(*this, skin, "Panel2", 0, 478, 651, 26);
   Panel2->SetAlign(ui::alBottom);

@@ -26,6 +26,8 @@ TfrmPathSelect::TfrmPathSelect(ui::TComponent* AOwner, AppContext& context)
   ShellTreeView1->SetAnchors(ui::akLeft | ui::akTop | ui::akRight | ui::akBottom);
   btnOk = PlaceButton(*this, kivForm, "btnOk", "Ok", width - 186, bottom - 36, 85);
   btnCancel = PlaceButton(*this, kivForm, "btnCancel", "Cancel", width - 93, bottom - 36, 85);
+  // The buttons keep to the lower right corner as the window is sized.
+  for (kiv::TkivButton* button : {btnOk, btnCancel}) button->SetAnchors(ui::akRight | ui::akBottom);
   btnOk->OnClick = [this](ui::TComponent* sender) { btnOkClick(sender); };
   btnCancel->OnClick = [this](ui::TComponent* sender) { btnCancelClick(sender); };
 }

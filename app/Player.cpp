@@ -51,7 +51,7 @@ void SetDisplayLook(IZEVAudioDisplay& display) {
 }  // namespace
 
 TfrmPlayer::TfrmPlayer(ui::TComponent* AOwner, AppContext& context)
-    : TAppForm(AOwner, context, "frmPlayer", "Ombrel - Player", 800, 580, kiv::TkivUIStyle::DeepBlue) {
+    : TAppForm(AOwner, context, "frmPlayer", "Ombrel - Player", kPlayerClientWidth, 580, kiv::TkivUIStyle::DeepBlue) {
   context.frmPlayer = this;
   BuildLayout();
   FormCreate();

@@ -38,6 +38,10 @@ class TkivTrackBar;
 
 namespace app {
 
+// Wide enough that the level display, which never shows narrower than 250 pixels, fits its
+// group beside the equalizer.
+inline constexpr int kPlayerClientWidth = 850;
+
 class TfrmPlayer : public TAppForm {
   UI_CLASS(TfrmPlayer, TAppForm)
  public:

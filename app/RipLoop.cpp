@@ -75,7 +75,7 @@ void TfrmProgress::RunJob(const std::vector<int>& tracks, RipFormat format, cons
   kivProgressBarTotal->SetPosition(0);
   lbNow->SetCaption("Now Extract:");
   lbTotal->SetCaption("Total Extract:");
-  SetCaption("Extract CD Progress Output Format: " + formatText);
+  kivForm->SetCaption("Extract CD Progress Output Format: " + formatText);
   bCancel->SetCaption("Cancel ...");
   context_.Shared.Ripping = true;
   // The first track starts before the dialog shows; an error starting it is shown in it.

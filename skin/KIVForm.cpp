@@ -218,6 +218,13 @@ void TkivForm::Notification(ui::TComponent* AComponent, ui::TOperation Operation
   }
 }
 
+void TkivForm::Loaded() {
+  ui::TCustomPanel::Loaded();
+  // The host's client size was applied again at the end of its layout, maybe before it had a
+  // window to say so: the panel follows now, before the controls on it take their anchors.
+  LayoutSkinPanel();
+}
+
 void TkivForm::LayoutSkinPanel() {
   if (!titleBar_) return;
   SetBoundsRect(SkinPanelBounds({host_.ClientWidth(), host_.ClientHeight()}, borderWidth_, TitleBarVisible()));

@@ -100,6 +100,7 @@ class TkivForm : public ui::TCustomPanel, public IkivStyled {
  protected:
   void WndProc(ui::TMessage& Message) override;
   void Paint() override;
+  void Loaded() override;
   void Notification(ui::TComponent* AComponent, ui::TOperation Operation) override;
   std::string GetText() const override;
   void SetTextNow(const std::string& value) override;

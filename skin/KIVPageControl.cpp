@@ -151,6 +151,18 @@ void TkivPageControl::RebuildTabTexts() {
 
 // The layout's last page has been linked: the pages take the order of the stored names, and
 // the strip the tab visibility each page was stored with.
+void TkivPageControl::GetTabOrderList(std::vector<ui::TWinControl*>& list) const {
+  std::vector<ui::TWinControl*> below;
+  TkivTab::GetTabOrderList(below);
+  const auto behind = [this](const ui::TControl* control) {
+    for (; control && control != this; control = control->Parent())
+      if (control != activePage_ && PositionOf(control) >= 0) return true;
+    return false;
+  };
+  for (ui::TWinControl* control : below)
+    if (!behind(control)) list.push_back(control);
+}
+
 void TkivPageControl::PageLinked() {
   if (savedPageNames_.size() != pages_.size()) return;
   auto rank = [this](const TkivTabSheet* page) {

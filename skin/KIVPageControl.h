@@ -73,6 +73,8 @@ class TkivPageControl : public TkivTab {
   void SetActivePage(TkivTabSheet* page) { ShowPage(page); }
   // The stored "Pages" value (the pages' names in page order), read as a layout is applied.
   void ReadStoredPages(const std::vector<std::string>& names);
+  // The pages behind the front one stay shown: Tab runs through the front page only.
+  void GetTabOrderList(std::vector<ui::TWinControl*>& list) const override;
 
  protected:
   friend class TkivTabSheet;

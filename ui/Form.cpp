@@ -190,6 +190,12 @@ void TForm::SetVisible(bool value) {
   }
 }
 
+void TForm::Show() {
+  SetVisible(true);
+  // A window of the program that lies behind another is activated, as a click on it would.
+  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void TForm::DoShow() {
   if (OnShow) OnShow(this);
 }

@@ -54,6 +54,9 @@ class TForm : public TCustomControl {
   void SetMenu(TMainMenu* value);
 
   void SetVisible(bool value) override;
+  // Shows the form and brings it in front of the program's other windows, also when it was
+  // already shown behind them.
+  void Show();
   bool Showing() const override { return Visible(); }
   RECT ClientRect() const override;
   void SetClientSize(int width, int height) override;

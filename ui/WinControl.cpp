@@ -178,6 +178,25 @@ void TWinControl::CreateWnd() {
   g_creating = nullptr;
   if (!wnd) throw std::runtime_error("Error creating window (" + std::to_string(GetLastError()) + ")");
   if (!handle_) Attach(wnd);
+  if (params.Style & WS_CHILD) PlaceInZOrder();
+}
+
+void TWinControl::PlaceInZOrder() {
+  // The system puts a new child window below its siblings; the control list keeps the front
+  // last (BringToFront moves a control there). The window goes just below the nearest windowed
+  // sibling in front of it, or on top, so a page brought forward before its window existed is
+  // in front once it has one.
+  if (!Parent()) return;
+  const std::vector<TControl*>& siblings = Parent()->controls_;
+  HWND above = HWND_TOP;
+  for (auto it = std::find(siblings.begin(), siblings.end(), this); it != siblings.end(); ++it) {
+    if (*it == this || !(*it)->IsWindowed()) continue;
+    if (HWND sibling = static_cast<TWinControl*>(*it)->handle_) {
+      above = sibling;
+      break;
+    }
+  }
+  SetWindowPos(handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::DestroyWnd() {

@@ -83,8 +83,9 @@ class TWinControl : public TControl {
   virtual bool CanFocus() const;
   bool Focused() const;
   virtual void SetFocus();
-  // Every focusable-in-principle windowed control below this one, in tab order.
-  void GetTabOrderList(std::vector<TWinControl*>& list) const;
+  // Every focusable-in-principle windowed control below this one, in tab order. A container
+  // that shows only some of its children (pages behind pages) lists those it shows.
+  virtual void GetTabOrderList(std::vector<TWinControl*>& list) const;
 
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
@@ -125,6 +126,8 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   void CreateHandle();
   void Attach(HWND wnd);
+  // Puts the child's new window where the control list has it among its siblings.
+  void PlaceInZOrder();
   void Detach();
   void UpdateBounds();
   void Reflect(TMessage& Message, HWND child);

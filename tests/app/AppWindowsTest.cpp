@@ -79,6 +79,8 @@ std::string AppWindowsTest::RipChecked(int format, const std::function<void()>& 
     }
     EXPECT_TRUE(testkit::WaitUntil([&] { return !context_.Shared.Ripping; }, 60000)) << "the job never ended";
     ending = progress_->bCancel->Caption();
+    // The skin's title bar shows the caption with the format.
+    EXPECT_EQ(progress_->kivForm->Caption(), "Extract CD Progress Output Format: " + main_->cmbOutput->Items()[format]);
     if (!capture.empty()) {
       testkit::Pump();
       testkit::CaptureAndSave(*progress_, capture);

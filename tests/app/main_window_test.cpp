@@ -114,6 +114,24 @@ TEST_F(MainWindow, ShowsTheDriveTheDiscTypeAndOneRowPerTrack) {
   EXPECT_FALSE(form_->btnStopCD->Enabled());
   EXPECT_EQ(context_.Shared.CddbCgiScript, "/~cddb/cddb.cgi");
   EXPECT_EQ(context_.Shared.AppFolder.back(), '\\');
+  // The drive's whole name fits its list beside the drop button; every label of the track
+  // information ends before its box.
+  {
+    const HWND list = form_->CmbDevice->Handle();
+    HDC dc = GetDC(list);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    const std::string name = form_->CmbDevice->Items()[0];
+    SIZE text{};
+    GetTextExtentPoint32A(dc, name.c_str(), static_cast<int>(name.size()), &text);
+    ReleaseDC(list, dc);
+    EXPECT_LE(text.cx + GetSystemMetrics(SM_CXVSCROLL) + 8, form_->CmbDevice->Width()) << name;
+  }
+  for (const char* name : {"Album", "Artist", "Title", "Year", "Category"}) {
+    auto* label = testkit::FindByName<ui::TLabel>(*form_, std::string("lb") + name);
+    auto* edit = testkit::FindByName<ui::TControl>(*form_, std::string("edt") + name);
+    ASSERT_TRUE(label && edit) << name;
+    EXPECT_LE(label->BoundsRect().right + 4, edit->Left()) << name;
+  }
   testkit::CaptureAndSave(*form_, "app_main_window");
 }
 

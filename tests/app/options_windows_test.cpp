@@ -122,3 +122,45 @@ TEST_F(OptionsWindows, AChosenFolderEndsInOneBackslashAndVirtualFoldersAndCancel
   EXPECT_EQ(option_->edtOutput->Text(), chosen + "\\");
   EXPECT_FALSE(app::FolderTakesNewFile(ScratchFolder() + "no such folder\\"));
 }
+
+TEST_F(OptionsWindows, OpensWithItsFirstPageInFrontAndTabKeepsToThePageShown) {
+  Open({"audio 2:00"});
+  ui::TWinControl* shownAtOutputEdit = nullptr;
+  std::vector<std::string> tabbed;
+  testkit::ModalAnswer dialog([&](ui::TForm&) {
+    // The pages stay shown behind the front one: what lies at the output edit is what shows.
+    POINT point{option_->edtOutput->Width() / 2, option_->edtOutput->Height() / 2};
+    ClientToScreen(option_->edtOutput->Handle(), &point);
+    shownAtOutputEdit = ui::TWinControl::FindControl(WindowFromPoint(point));
+    option_->rbOverwrite->SetFocus();
+    for (int i = 0; i < 3; ++i) {
+      testkit::PressKey(VK_TAB);
+      ui::TWinControl* focused = ui::TWinControl::FindControl(GetFocus());
+      tabbed.push_back(focused ? focused->Name() : "");
+    }
+    testkit::Click(*option_->bCancel);
+  });
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(dialog.Answered());
+  EXPECT_EQ(shownAtOutputEdit, option_->edtOutput);
+  EXPECT_EQ(tabbed, (std::vector<std::string>{"bOk", "bCancel", "edtOutput"}));
+}
+
+TEST_F(OptionsWindows, TheFolderSelectionKeepsItsTreeAboveItsButtonsAsItIsSized) {
+  Open({"audio 2:00"});
+  testkit::ModalAnswer select([&](ui::TForm& form) {
+    app::TfrmPathSelect& dialog = *pathSelect_;
+    const auto gap = [&] { return dialog.btnOk->Top() - dialog.ShellTreeView1->BoundsRect().bottom; };
+    const auto rightMargin = [&] { return dialog.kivForm->ClientWidth() - dialog.btnCancel->BoundsRect().right; };
+    EXPECT_EQ(gap(), 10);
+    const int margin = rightMargin(), treeWidth = dialog.ShellTreeView1->Width();
+    form.SetBounds(form.Left(), form.Top(), form.Width() + 120, form.Height() + 80);
+    testkit::Pump();
+    EXPECT_EQ(gap(), 10);
+    EXPECT_EQ(rightMargin(), margin);
+    EXPECT_EQ(dialog.ShellTreeView1->Width(), treeWidth + 120);
+    testkit::Click(*dialog.btnCancel);
+  });
+  option_->bSetOutputClick(option_->bSetOutput);
+  ASSERT_TRUE(select.Answered());
+}

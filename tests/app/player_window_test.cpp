@@ -212,6 +212,10 @@ TEST_F(PlayerWindow, ListsTheFoldersAudioFilesAndSortsByEachColumn) {
     EXPECT_LE(app::SizeSortKey(bySize[i - 1]), app::SizeSortKey(bySize[i])) << bySize[i - 1] << " / " << bySize[i];
   EXPECT_EQ(Column(0).front(), "tiny.wav");  // the only file of bytes
   EXPECT_EQ(Column(0).back(), "long.wav");   // the only file of megabytes
+  // The level display, never narrower than 250 pixels, fits its place whole.
+  RECT display{};
+  GetWindowRect(GetWindow(player.AD->Handle(), GW_CHILD), &display);
+  EXPECT_EQ(display.right - display.left, player.AD->ClientWidth());
   testkit::CaptureAndSave(player, "player_window_list");
 }
 

@@ -123,6 +123,20 @@ TEST(Hosting, AlignedControlsShareTheClientArea) {
   EXPECT_EQ(client->Left(), 0);
 }
 
+TEST(Hosting, ShowBringsAFormLyingBehindAnotherToTheFront) {
+  auto back = MakeForm();
+  auto front = MakeForm();
+  back->Show();
+  front->Show();
+  Pump();
+  const POINT inBoth{60, 60};
+  EXPECT_EQ(WindowFromPoint(inBoth), front->Handle());
+  back->Show();  // already shown, but behind the other
+  Pump();
+  EXPECT_EQ(WindowFromPoint(inBoth), back->Handle());
+  EXPECT_EQ(GetActiveWindow(), back->Handle());
+}
+
 TEST(ParentProperties, ChildrenFollowTheParentsColourAndFontUntilGivenTheirOwn) {
   auto form = MakeForm();
   auto* swatch = new testkit::Swatch(form.get());
