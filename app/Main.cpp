@@ -4,8 +4,6 @@
 
 #include <cstdio>
 
-#include "About.h"
-#include "Advert.h"
 #include "Application.h"
 #include "ComponentRegistration.h"
 #include "DiscReading.h"
@@ -15,7 +13,7 @@
 #include "MciCdAudio.h"
 #include "OptionUt.h"
 #include "Player.h"
-#include "ShellOpen.h"
+#include "WindowActions.h"
 
 #include "com/Bstr.h"
 
@@ -210,17 +208,11 @@ void TfrmMain::bOptionClick(ui::TComponent*) {
 }
 
 void TfrmMain::bPlayerClick(ui::TComponent*) { context_.frmPlayer->Show(); }
-void TfrmMain::bAboutClick(ui::TComponent*) { context_.frmAbout->ShowModal(); }
-void TfrmMain::bRecorderClick(ui::TComponent*) { ShowAdvert(1); }
-void TfrmMain::bConverterClick(ui::TComponent*) { ShowAdvert(2); }
-
-void TfrmMain::ShowAdvert(int mode) {
-  context_.frmAdvert->Mode = mode;
-  context_.frmAdvert->ShowModal();
-}
-
-void TfrmMain::bFolderClick(ui::TComponent*) { ShellOpen(context_.Shared.OutputFolder()); }
-void TfrmMain::bHelpClick(ui::TComponent*) { ShellOpen(context_.Shared.AppFolder + "OmbrelHelp.chm"); }
-void TfrmMain::bHomeClick(ui::TComponent*) { ShellOpen(kHomePage); }
+void TfrmMain::bAboutClick(ui::TComponent*) { ShowAbout(context_); }
+void TfrmMain::bRecorderClick(ui::TComponent*) { ShowAdvert(context_, 1); }
+void TfrmMain::bConverterClick(ui::TComponent*) { ShowAdvert(context_, 2); }
+void TfrmMain::bFolderClick(ui::TComponent*) { OpenOutputFolder(context_); }
+void TfrmMain::bHelpClick(ui::TComponent*) { OpenHelp(context_); }
+void TfrmMain::bHomeClick(ui::TComponent*) { OpenHomePage(); }
 
 }  // namespace app

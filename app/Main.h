@@ -126,7 +126,6 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
   // The skinned message that the ripper object could not be made, with the failure's code.
   void ReportNoRipper(HRESULT failure);
   std::string CurrentDriveLetter();
-  void ShowAdvert(int mode);
 
   void SetPlayEnabled(bool enabled) override;
   void SetStopEnabled(bool enabled) override;

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
-#include "About.h"
-#include "Advert.h"
 #include "Application.h"
 #include "FolderListing.h"
 #include "KIVButton.h"
 #include "KIVTrackBar.h"
 #include "PlaybackPosition.h"
-#include "ShellOpen.h"
 #include "TextRoutines.h"
+#include "WindowActions.h"
 #include "com/Bstr.h"
 #include "com/SafeArray.h"
 #include "com/Variant.h"
@@ -27,7 +25,6 @@ constexpr long kSeekFrames = 3;  // the file control's unit of sample frames
 constexpr long kBlockMilliseconds = 200;
 // Posted by the show to list the folder once the window is visible.
 constexpr UINT kListFolderMessage = WM_APP + 1;
-constexpr const char* kHelpFileName = "OmbrelHelp.chm";
 
 // The tag control's duration of a file in milliseconds; 0 when it cannot tell.
 std::int64_t DurationOf(IAudioInformation* information, const std::string& path) {
@@ -447,28 +444,16 @@ void TfrmPlayer::DisplayTypeClick(int type) {
 
 // --- The other windows ---
 
-void TfrmPlayer::bOutputPathClick(ui::TComponent*) { ShellOpen(context_.Shared.OutputFolder()); }
+void TfrmPlayer::bOutputPathClick(ui::TComponent*) { OpenOutputFolder(context_); }
 
 void TfrmPlayer::bRipperClick(ui::TComponent*) {
   if (ui::TForm* main = ui::Application().MainForm(); main && main != this) main->Show();
 }
 
-void TfrmPlayer::btnHelpClick(ui::TComponent*) { ShellOpen(context_.Shared.AppFolder + kHelpFileName); }
-
-void TfrmPlayer::btnHomeClick(ui::TComponent*) { ShellOpen(kHomePage); }
-
-void TfrmPlayer::btnAboutClick(ui::TComponent*) {
-  if (context_.frmAbout) context_.frmAbout->ShowModal();
-}
-
-void TfrmPlayer::ShowAdvert(int mode) {
-  if (!context_.frmAdvert) return;
-  context_.frmAdvert->Mode = mode;
-  context_.frmAdvert->ShowModal();
-}
-
-void TfrmPlayer::ToolButton1Click(ui::TComponent*) { ShowAdvert(1); }
-
-void TfrmPlayer::ToolButton2Click(ui::TComponent*) { ShowAdvert(2); }
+void TfrmPlayer::btnHelpClick(ui::TComponent*) { OpenHelp(context_); }
+void TfrmPlayer::btnHomeClick(ui::TComponent*) { OpenHomePage(); }
+void TfrmPlayer::btnAboutClick(ui::TComponent*) { ShowAbout(context_); }
+void TfrmPlayer::ToolButton1Click(ui::TComponent*) { ShowAdvert(context_, 1); }
+void TfrmPlayer::ToolButton2Click(ui::TComponent*) { ShowAdvert(context_, 2); }
 
 }  // namespace app

@@ -125,7 +125,6 @@ class TfrmPlayer : public TAppForm {
   // The bands to the equalizer control and the player; to the player alone.
   void SetEqualizer(const EqualizerBands& bands);
   void ApplyEqualizer(const EqualizerBands& bands);
-  void ShowAdvert(int mode);
 
   std::string currentFolder_;
   int playingRow_ = -1;
