@@ -1,5 +1,6 @@
 #include "Advert.h"
 
+#include "FormPlacing.h"
 #include "JpegPicture.h"
 #include "ShellOpen.h"
 
@@ -66,6 +67,7 @@ TfrmAdvert::TfrmAdvert(ui::TComponent* AOwner, AppContext& context)
   bBuy->SetVisible(false);  // the layout's third button is never shown
   button(bDownload, "bDownload", "Download", 190);
   button(bCancel, "bCancel", "OK", 284);
+  SetDialogKeys(bCancel, bCancel);
   bDownload->OnClick = [this](ui::TComponent* sender) { bDownloadClick(sender); };
   bCancel->OnClick = [this](ui::TComponent* sender) { bCancelClick(sender); };
 }

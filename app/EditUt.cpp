@@ -56,6 +56,7 @@ TfrmEdit::TfrmEdit(ui::TComponent* AOwner, AppContext& context)
     cmbCategory = PlaceList(*this, gbEdit, "cmbCategory", {}, 84, 22 + 4 * 28, 180);
     bOK = PlaceButton(*this, kivForm, "bOK", "Ok", width - 186, top + 180, 85);
     bCancel = PlaceButton(*this, kivForm, "bCancel", "Cancel", width - 93, top + 180, 85);
+    SetDialogKeys(bOK, bCancel);
     bOK->OnClick = [this](ui::TComponent* sender) { bOKClick(sender); };
     bCancel->OnClick = [this](ui::TComponent* sender) { bCancelClick(sender); };
   }

@@ -42,6 +42,13 @@ inline kiv::TkivButton* PlaceButton(ui::TForm& form, ui::TWinControl* parent, co
   return button;
 }
 
+// A dialog's answer buttons: Enter presses ok (when there is one) and Escape cancel, wherever
+// the focus is, as in any dialog of the system.
+inline void SetDialogKeys(kiv::TkivButton* ok, kiv::TkivButton* cancel) {
+  if (ok) ok->SetDefault(true);
+  cancel->SetCancel(true);
+}
+
 // A skinned drop-down list holding these items.
 inline kiv::TkivComboBox* PlaceList(ui::TForm& form, ui::TWinControl* parent, const char* name,
                                 const std::vector<std::string>& items, int left, int top, int width) {

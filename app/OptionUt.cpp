@@ -56,6 +56,7 @@ void TfrmOption::BuildLayout() {
   bOk->OnClick = [this](ui::TComponent* sender) { bOkClick(sender); };
   bCancel = PlaceButton(*this, kivForm, "bCancel", "Cancel", 385, buttonsTop, 85);
   bCancel->SetModalResult(ui::mrCancel);
+  SetDialogKeys(bOk, bCancel);
 }
 
 void TfrmOption::BuildOutputPage() {

@@ -28,6 +28,7 @@ TfrmPathSelect::TfrmPathSelect(ui::TComponent* AOwner, AppContext& context)
   btnCancel = PlaceButton(*this, kivForm, "btnCancel", "Cancel", width - 93, bottom - 36, 85);
   // The buttons keep to the lower right corner as the window is sized.
   for (kiv::TkivButton* button : {btnOk, btnCancel}) button->SetAnchors(ui::akRight | ui::akBottom);
+  SetDialogKeys(btnOk, btnCancel);
   btnOk->OnClick = [this](ui::TComponent* sender) { btnOkClick(sender); };
   btnCancel->OnClick = [this](ui::TComponent* sender) { btnCancelClick(sender); };
 }

@@ -34,6 +34,8 @@ TfrmProgress::TfrmProgress(ui::TComponent* AOwner, AppContext& context)
   bar(kivProgressBarTotal, "kivProgressBarTotal", 90);
   bCancel = PlaceButton(*this, kivForm, "bCancel", "Cancel ...", width - 128, top + 126, 120);
   bCancel->OnClick = [this](ui::TComponent* sender) { bCancelClick(sender); };
+  // Escape stops the job as the button does.
+  SetDialogKeys(nullptr, bCancel);
   // Closed by its title bar, the dialog acts as "Cancel ...": a job is never left running
   // behind a window that is gone.
   OnClose = [this](ui::TComponent*, ui::TCloseAction&) { StopJob(); };

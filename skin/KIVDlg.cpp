@@ -81,6 +81,8 @@ int TkivMessageDialog::ShowModal() {
     button->SetTabOrder(1);
     button->SetCaption(buttons_[n - 1].caption);
     button->SetModalResult(buttons_[n - 1].modalResult);
+    // Escape answers as a cancelling button does, as in the system's message boxes.
+    button->SetCancel(buttons_[n - 1].modalResult == ui::mrCancel);
     window->SetActiveControl(button);
   }
   window->SetHeight(layout.height);

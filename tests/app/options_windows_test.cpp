@@ -164,3 +164,30 @@ TEST_F(OptionsWindows, TheFolderSelectionKeepsItsTreeAboveItsButtonsAsItIsSized)
   option_->bSetOutputClick(option_->bSetOutput);
   ASSERT_TRUE(select.Answered());
 }
+
+TEST_F(OptionsWindows, EnterAndEscapeAnswerTheDialogsAsTheirButtonsDo) {
+  Open({"audio 2:00"});
+  // A key that answers nothing leaves the dialog to an answer the test can tell apart.
+  const auto press = [](WORD key) {
+    return [key](ui::TForm& form) {
+      testkit::PressKey(key);
+      if (form.ModalResult() == ui::mrNone) form.SetModalResult(ui::mrIgnore);
+    };
+  };
+  testkit::ModalAnswer escape(press(VK_ESCAPE));
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(escape.Answered());
+  EXPECT_EQ(option_->ModalResult(), ui::mrCancel);
+  EXPECT_EQ(GetFileAttributesA(context_.Shared.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // Enter in the year box takes the edit as "Ok" does.
+  main_->lvCD->Items()[0]->SetSelected(true);
+  testkit::ModalAnswer enter([&](ui::TForm& form) {
+    edit_->edtYear->SetFocus();
+    edit_->edtYear->SetText("1999");
+    press(VK_RETURN)(form);
+  });
+  testkit::Click(*main_->btnEdit);
+  ASSERT_TRUE(enter.Answered());
+  EXPECT_EQ(context_.Tracks.TrackYears[0], "1999");
+}

@@ -102,6 +102,15 @@ TEST(MessageDialogWindow, TheButtonPressedGivesTheResult) {
     testkit::PressKey(VK_RETURN);
   });
   EXPECT_EQ(dialog.ShowModal(), ui::mrYes);
+  // Escape answers as the cancelling button, with the focus on another.
+  dialog.SetButton2Caption("Cancel");
+  dialog.SetButton2ModalResult(ui::mrCancel);
+  testkit::ModalAnswer escape([](ui::TForm& window) {
+    testkit::PressKey(VK_ESCAPE);
+    if (window.ModalResult() == ui::mrNone) window.SetModalResult(ui::mrIgnore);
+  });
+  EXPECT_EQ(dialog.ShowModal(), ui::mrCancel);
+  EXPECT_TRUE(escape.Answered());
 }
 
 TEST(MessageDialogWindow, AButtonWithoutResultLeavesTheWindowOpen) {
