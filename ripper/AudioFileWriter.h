@@ -22,6 +22,7 @@ public:
     // False also when a write of this file failed: the file then lacks audio and is not kept.
     bool CloseFile() override;
     void Discard() override;
+    bool Replaces() const override { return output_ && output_->Replaces(); }
 
 private:
     IAudioFile* file_ = nullptr;

@@ -87,9 +87,10 @@ void RunEncodingRip(RipHost& host, PcmHandOver& pcm, SampleWriter& writer) {
   host.SetTickMode(TickMode::kMediaCheck);
   const std::size_t rest = pcm.PendingBytes();
   if (!host.StopRequested() && rest > 0) pcm.HandOver(writer, rest);
-  // A rip that failed before it had any audio leaves the file it would replace as it was; an
-  // encoder that could not write its file must not end in a rip that looks complete.
-  if ((failed || reader.Failed()) && pcm.HandedOverBytes() == 0)
+  // A rip that failed before it had any audio, or that would replace a file, leaves the file
+  // of its name as it was; an encoder that could not write its file must not end in a rip
+  // that looks complete.
+  if ((failed || reader.Failed()) && (pcm.HandedOverBytes() == 0 || writer.Replaces()))
     writer.Discard();
   else if (!writer.CloseFile())
     host.Error(FILE_ACCESS);

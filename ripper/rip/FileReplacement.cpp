@@ -36,6 +36,7 @@ bool FileReplacement::Begin(const std::string& path) {
   char placeholder[MAX_PATH] = {};
   if (GetTempFileNameA(FolderOf(path).c_str(), "rip", 0, placeholder) == 0) return false;
   path_ = path;
+  replaces_ = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   placeholder_ = placeholder;
   working_ = placeholder_ + ExtensionOf(path);
   return true;
@@ -60,6 +61,7 @@ void FileReplacement::Release() {
   path_.clear();
   placeholder_.clear();
   working_.clear();
+  replaces_ = false;
 }
 
 }  // namespace rip

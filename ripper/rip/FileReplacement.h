@@ -19,6 +19,9 @@ class FileReplacement {
   // folder.
   bool Begin(const std::string& path);
   const std::string& WorkingPath() const { return working_; }
+  // Whether a file of the name was there at Begin: a rip that fails does not replace it with
+  // the part it read.
+  bool Replaces() const { return replaces_; }
   // The working file takes its name, replacing any file of that name; false when it could not
   // (the working file is then deleted).
   bool Commit();
@@ -31,6 +34,7 @@ class FileReplacement {
   std::string path_;
   std::string placeholder_;  // the unique name reserved in the folder
   std::string working_;
+  bool replaces_ = false;
 };
 
 }  // namespace rip

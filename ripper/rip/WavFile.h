@@ -30,6 +30,8 @@ class WavFile {
   bool IsOpen() const { return file_ != nullptr; }
   // Whether any audio (or silence) has been written since Create.
   bool HoldsAudio() const { return audioBytes_ > 0; }
+  // Whether closing it would replace a file that was there before the rip.
+  bool Replaces() const { return output_.Replaces(); }
   bool Write(const void* data, long bytes);
   // Closes the data chunk, the RIFF chunk and the file, which then replaces any file of its
   // name; false when any of that failed (and nothing is left under the working name).

@@ -62,8 +62,9 @@ void RunWavRip(RipHost& host, WavFile& file) {
   TrackReader reader(host, *job, job->readStrategy == kPlainReads ? RetryLog::kRemainingAttempts : RetryLog::kNone);
   if (reader.Begin()) ReadIntoWav(host, reader, file);
   UnlockTray(host, *job);
-  // A rip that failed before it had any audio leaves the file it would replace as it was.
-  if (reader.Failed() && !file.HoldsAudio())
+  // A rip that failed before it had any audio, or that would replace a file, leaves the file
+  // of its name as it was.
+  if (reader.Failed() && (!file.HoldsAudio() || file.Replaces()))
     file.Discard();
   else if (!file.Close())
     host.Error(FILE_ACCESS);

@@ -1,7 +1,7 @@
-// The application's windows where things go wrong, against the real ripper on a simulated drive
-// and a CDDB server on loopback: a disc pulled during a job, a drive that is not ready or does
-// not answer, an MP3 rip whose file cannot be written, a CDDB server that lies and titles that
-// are hostile. Each time the user is told why, no file is lost, and the next rip works.
+// The application's windows where things go wrong, against the real ripper on a simulated
+// drive: a disc pulled during a job, a drive that is not ready or does not answer, a rip that
+// fails while it overwrites a file, an MP3 rip whose file cannot be written. Each time the user
+// is told why, no file is lost, and the next rip works.
 #include "AppWindowsTest.h"
 
 #include <filesystem>
@@ -56,6 +56,25 @@ TEST_F(RipFaults, ADiscPulledDuringAJobIsReadAgainAfterItSoTheWindowNeverShowsAG
   main_->AudioCDRipper1.get()->put_driveSpeed(64);
   CheckRows({1});
   EXPECT_EQ(RipChecked(0), "Extract Finished!") << Reason();
+}
+
+TEST_F(RipFaults, ARipThatFailsWhenOverwritingKeepsTheFileItWouldHaveReplaced) {
+  Open({"audio 900", "audio 300"});
+  ChangeOptions([](app::TfrmOption& options) { options.cmbFilename->SetItemIndex(0); });
+  option_->rbOverwrite->SetChecked(true);
+  for (int format : {0, 1}) {
+    SCOPED_TRACE(format);
+    const std::string first = Output() + "Track 01." + (format == 0 ? "wav" : "mp3");
+    std::ofstream(first) << "keep me";
+    main_->AudioCDRipper1.get()->put_driveSpeed(4);
+    CheckRows({0, 1});
+    // Pulled once the rip has audio.
+    EXPECT_EQ(RipChecked(format, [&] { Sleep(300); PutDisc("none"); }), "Close");
+    EXPECT_NE(Reason().find("Track 01 was not ripped"), std::string::npos) << Reason();
+    EXPECT_EQ(TextOf(first), "keep me");
+    PutDisc("album");
+    testkit::Click(*main_->bRefresh);
+  }
 }
 
 TEST_F(RipFaults, ADriveThatIsNotReadyOrSilentEndsTheJobSayingSoAndTheNextRipWorks) {

@@ -51,6 +51,7 @@ class SampleCollector final : public rip::SampleWriter {
   }
   // Counted as a close: what the test sees of a file that is not kept.
   void Discard() override { CloseFile(); }
+  bool Replaces() const override { return false; }
   void FailClose() { failClose_ = true; }
 
   std::vector<std::uint8_t> Bytes() const {

@@ -41,6 +41,8 @@ protected:
         return RipError();
     }
     std::vector<std::uint8_t> RipError() {
+        // A rip that fails keeps a file it would replace: each one starts without it.
+        DeleteFileA((OutputPath("error") + ".wav").c_str());
         EXPECT_TRUE(RipWav("error"));
         const riptest::WavContents wav = RippedWav("error");
         EXPECT_TRUE(wav.valid) << wav.problem;
