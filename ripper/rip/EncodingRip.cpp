@@ -42,7 +42,8 @@ void ReportProgress(RipHost& host, PcmHandOver& pcm, const TrackBlocks& blocks) 
   host.RipProgress(percent);
 }
 
-void ReadIntoEncoder(RipHost& host, TrackReader& reader, PcmHandOver& pcm) {
+// True when the whole track was read.
+bool ReadIntoEncoder(RipHost& host, TrackReader& reader, PcmHandOver& pcm) {
   host.SetTickMode(TickMode::kConvert);
   host.EnableTick(true);
   PcmSink sink(pcm);
@@ -63,6 +64,7 @@ void ReadIntoEncoder(RipHost& host, TrackReader& reader, PcmHandOver& pcm) {
     LogCounters(host, pcm, reader);
     ReportProgress(host, pcm, blocks);
   }
+  return current >= blocks.End();
 }
 
 }  // namespace
@@ -75,9 +77,10 @@ void RunEncodingRip(RipHost& host, PcmHandOver& pcm, SampleWriter& writer) {
   }
   TrackReader reader(host, *job, RetryLog::kAttemptsSinceReload);
   bool failed = !reader.Begin();
+  bool whole = false;
   if (!failed) {
     if (pcm.Begin(reader.Blocks().Length())) {
-      ReadIntoEncoder(host, reader, pcm);
+      whole = ReadIntoEncoder(host, reader, pcm);
     } else {
       host.Error(OUT_OF_MEMORY);
       failed = true;
@@ -87,10 +90,11 @@ void RunEncodingRip(RipHost& host, PcmHandOver& pcm, SampleWriter& writer) {
   host.SetTickMode(TickMode::kMediaCheck);
   const std::size_t rest = pcm.PendingBytes();
   if (!host.StopRequested() && rest > 0) pcm.HandOver(writer, rest);
-  // A rip that failed before it had any audio, or that would replace a file, leaves the file
-  // of its name as it was; an encoder that could not write its file must not end in a rip
-  // that looks complete.
-  if ((failed || reader.Failed()) && (pcm.HandedOverBytes() == 0 || writer.Replaces()))
+  whole = whole && !host.StopRequested();
+  // A rip that failed before it had any audio leaves the file of its name as it was; so does
+  // one that would replace a file and did not hand the whole track over, failed or stopped.
+  // An encoder that could not write its file must not end in a rip that looks complete.
+  if (((failed || reader.Failed()) && pcm.HandedOverBytes() == 0) || (!whole && writer.Replaces()))
     writer.Discard();
   else if (!writer.CloseFile())
     host.Error(FILE_ACCESS);

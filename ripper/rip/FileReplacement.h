@@ -19,8 +19,8 @@ class FileReplacement {
   // folder.
   bool Begin(const std::string& path);
   const std::string& WorkingPath() const { return working_; }
-  // Whether a file of the name was there at Begin: a rip that fails does not replace it with
-  // the part it read.
+  // Whether a file of the name was there at Begin: a rip that fails or is stopped does not
+  // replace it with the part it read.
   bool Replaces() const { return replaces_; }
   // The working file takes its name, replacing any file of that name; false when it could not
   // (the working file is then deleted).

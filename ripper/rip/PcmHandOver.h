@@ -30,7 +30,7 @@ class SampleWriter {
   // Completes the file; false when it could not be written completely.
   virtual bool CloseFile() = 0;
   // Closes the file and deletes it, leaving any earlier file of its name as it was: for a rip
-  // that failed before it had any audio, or that failed replacing a file.
+  // that failed before it had any audio, or that failed or was stopped replacing a file.
   virtual void Discard() = 0;
   // Whether completing the file would replace a file that was there before the rip.
   virtual bool Replaces() const = 0;

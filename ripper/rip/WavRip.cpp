@@ -29,7 +29,8 @@ class WavSink final : public BlockSink {
   std::vector<std::uint8_t> silence_;
 };
 
-void ReadIntoWav(RipHost& host, TrackReader& reader, WavFile& file) {
+// True when the whole track was read.
+bool ReadIntoWav(RipHost& host, TrackReader& reader, WavFile& file) {
   WavSink sink(file, reader.Job().blockFrames);
   const TrackBlocks& blocks = reader.Blocks();
   std::uint32_t current = blocks.Start();
@@ -49,6 +50,7 @@ void ReadIntoWav(RipHost& host, TrackReader& reader, WavFile& file) {
     current += static_cast<std::uint32_t>(advance);
     sinceReport += static_cast<std::uint32_t>(advance);
   }
+  return current >= blocks.End();
 }
 
 }  // namespace
@@ -60,11 +62,11 @@ void RunWavRip(RipHost& host, WavFile& file) {
     return;
   }
   TrackReader reader(host, *job, job->readStrategy == kPlainReads ? RetryLog::kRemainingAttempts : RetryLog::kNone);
-  if (reader.Begin()) ReadIntoWav(host, reader, file);
+  const bool whole = reader.Begin() && ReadIntoWav(host, reader, file);
   UnlockTray(host, *job);
-  // A rip that failed before it had any audio, or that would replace a file, leaves the file
-  // of its name as it was.
-  if (reader.Failed() && (!file.HoldsAudio() || file.Replaces()))
+  // A rip that failed before it had any audio leaves the file of its name as it was; so does
+  // one that would replace a file and did not read the whole track, failed or stopped.
+  if ((reader.Failed() && !file.HoldsAudio()) || (!whole && file.Replaces()))
     file.Discard();
   else if (!file.Close())
     host.Error(FILE_ACCESS);

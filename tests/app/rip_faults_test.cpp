@@ -35,6 +35,14 @@ class RipFaults : public AppWindowsTest {
     ASSERT_NE(simdrive::AspiClient().SupportInfo(), 0u);
   }
   std::string Reason() const { return progress_->lbNow->Caption(); }
+  // The first of the ripper's working files in the output folder, or nothing.
+  std::string WorkingFiles() const {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((Output() + "rip*.tmp*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    FindClose(search);
+    return Output() + found.cFileName;
+  }
 };
 
 }  // namespace
@@ -58,7 +66,7 @@ TEST_F(RipFaults, ADiscPulledDuringAJobIsReadAgainAfterItSoTheWindowNeverShowsAG
   EXPECT_EQ(RipChecked(0), "Extract Finished!") << Reason();
 }
 
-TEST_F(RipFaults, ARipThatFailsWhenOverwritingKeepsTheFileItWouldHaveReplaced) {
+TEST_F(RipFaults, ARipThatFailsOrIsCancelledWhenOverwritingKeepsTheFileItWouldHaveReplaced) {
   Open({"audio 900", "audio 300"});
   ChangeOptions([](app::TfrmOption& options) { options.cmbFilename->SetItemIndex(0); });
   option_->rbOverwrite->SetChecked(true);
@@ -71,9 +79,17 @@ TEST_F(RipFaults, ARipThatFailsWhenOverwritingKeepsTheFileItWouldHaveReplaced) {
     // Pulled once the rip has audio.
     EXPECT_EQ(RipChecked(format, [&] { Sleep(300); PutDisc("none"); }), "Close");
     EXPECT_NE(Reason().find("Track 01 was not ripped"), std::string::npos) << Reason();
-    EXPECT_EQ(TextOf(first), "keep me");
+    EXPECT_TRUE(TextOf(first) == "keep me") << "the file it would replace is gone";
     PutDisc("album");
     testkit::Click(*main_->bRefresh);
+
+    CheckRows({0});
+    RipChecked(format, [&] {
+      Sleep(300);
+      testkit::Click(*progress_->bCancel);
+    });
+    EXPECT_TRUE(testkit::WaitUntil([&] { return !Exists(WorkingFiles()); }, 10000)) << "the stopped rip never ended";
+    EXPECT_TRUE(TextOf(first) == "keep me") << "the file it would replace is gone";
   }
 }
 
@@ -111,13 +127,13 @@ TEST_F(RipFaults, AnEncodedRipWhoseFileCannotBeWrittenSaysSoAndLosesNoFile) {
     EXPECT_EQ(RipChecked(1), "Close");
     EXPECT_NE(Reason().find("could not be written"), std::string::npos) << Reason();
   }
-  EXPECT_EQ(TextOf(first), "keep me");
+  EXPECT_TRUE(TextOf(first) == "keep me") << "the file it would replace is gone";
   // "Add new" goes round both.
   option_->rbAddNew->SetChecked(true);
   CheckRows({0, 1});
   EXPECT_EQ(RipChecked(1), "Extract Finished!") << Reason();
   EXPECT_EQ(progress_->RippedPaths(), (std::vector<std::string>{Output() + "Track 01new.mp3", Output() + "Track 02new.mp3"}));
-  EXPECT_EQ(TextOf(first), "keep me");
+  EXPECT_TRUE(TextOf(first) == "keep me") << "the file it would replace is gone";
 
   // The output folder gone, or a file in its place.
   SetFileAttributesA(first.c_str(), FILE_ATTRIBUTE_NORMAL);
