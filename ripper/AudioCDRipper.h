@@ -51,6 +51,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -241,6 +242,9 @@ private:
     void handleMediaChange(IAudioCDRipper* proxy, bool removed);
     // Waits, unless the media check is being stopped: false then.
     bool pause(DWORD milliseconds);
+    // Waits until the next tick is due, or until a rip wants it at once; false when the media
+    // check is being stopped.
+    bool waitForTick(std::chrono::steady_clock::time_point due);
 
     // CDDB (AudioCDRipperCddb.cpp): the defaults DriverOpen stores and hands to the client.
     void setCddbDefaults();
@@ -288,8 +292,29 @@ private:
     class RipHost;
     // The checks every rip method makes first; the error to raise, if any.
     Raised ripRefused();
-    // Starts the worker thread of a rip whose output is ready; false when no thread could be made.
-    bool startRipWorker(std::function<void(RipHost& host)> work);
+    struct RipWorker;
+    // A rip's worker, started by its rip method before the output is prepared: the thread's
+    // start and its proxy's unmarshalling (several milliseconds each on some systems) then
+    // overlap the preparing of the file and the encoder on this thread. The worker waits until
+    // the method lets it go, or until it is called off, which it is when this goes out of scope
+    // first (the rip refused): it then ends touching nothing and the object is not ripping.
+    class StartedRip {
+    public:
+        StartedRip(AudioCDRipper& ripper, RipWorker* worker) : ripper_(ripper), worker_(worker) {}
+        StartedRip(const StartedRip&) = delete;
+        StartedRip& operator=(const StartedRip&) = delete;
+        ~StartedRip();
+        // False when no thread could be made.
+        explicit operator bool() const { return worker_ != nullptr; }
+        // The output is ready: the worker runs the rip.
+        void go();
+
+    private:
+        AudioCDRipper& ripper_;
+        RipWorker* worker_;
+    };
+    // Starts the worker thread of a rip, held until the StartedRip lets it go.
+    StartedRip startRipWorker(std::function<void(RipHost& host)> work);
     // Stops a running rip and waits for every worker to end (DriverClose, release).
     void endRips();
     // RipTrackToMP3, RipTrackToWMA and RipTrackToOGG.
@@ -333,6 +358,8 @@ private:
     // The media-check thread.
     ObjectThread mediaCheck_;
     KernelHandle mediaCheckStop_;
+    // Set (auto-reset) by an encoding rip whose reading is over: its last hand-over runs at once.
+    KernelHandle tickNow_;
     std::atomic<bool> mediaCheckRun_{false};
     std::atomic<bool> tickEnabled_{false};
     std::atomic<TickMode> tickMode_{TickMode::MediaCheck};
@@ -353,6 +380,9 @@ private:
         ObjectThread thread;
         // Set when the rip has ended: all the thread has left to do is let its proxy go.
         std::atomic<bool> ripEnded{false};
+        // Signalled when the rip method has decided; `go` says whether the rip runs.
+        KernelHandle decided;
+        std::atomic<bool> go{false};
     };
     std::vector<std::unique_ptr<RipWorker>> ripWorkers_;
     std::atomic<LONG> stopRip_{0};

@@ -1,6 +1,7 @@
 // The media-check thread: from DriverOpen to DriverClose it wakes every 20 ms and runs a tick,
 // which, outside an encoding rip, watches the drive for a disc that goes or comes, sets the
-// media-changed flag and tells the client with MediaChange.
+// media-changed flag and tells the client with MediaChange. An encoding rip whose reading is
+// over wakes it at once, so the last audio is handed over without waiting out a period.
 //
 // The thread's waits all end early when the media check is stopped, and each drive step takes
 // the state lock only for itself, so DriverClose (and the object's release) can always end the
@@ -9,13 +10,16 @@
 
 #include "DriveTransport.h"
 
+#include <chrono>
+
 namespace {
 
 constexpr int kInsertedTocTries = 500;
 constexpr DWORD kInsertedTocPause = 220;
 constexpr int kRemovedTocTries = 20;
 constexpr DWORD kRemovedTocPause = 120;
-constexpr DWORD kSleepStep = 5;
+
+using Clock = std::chrono::steady_clock;
 
 }  // namespace
 
@@ -23,7 +27,8 @@ void AudioCDRipper::startMediaCheck(com::marshalled<IAudioCDRipper> handOver) {
     mediaCheckRun_ = true;
     if (mediaCheck_.started()) return;
     mediaCheckStop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!mediaCheckStop_) return;
+    tickNow_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (!mediaCheckStop_ || !tickNow_) return;
     mediaCheck_.start(std::move(handOver), [this](IAudioCDRipper* proxy) { runMediaCheck(proxy); });
 }
 
@@ -38,12 +43,26 @@ bool AudioCDRipper::pause(DWORD milliseconds) {
     return WaitForSingleObject(mediaCheckStop_.get(), milliseconds) == WAIT_TIMEOUT;
 }
 
+bool AudioCDRipper::waitForTick(Clock::time_point due) {
+    const HANDLE events[] = {mediaCheckStop_.get(), tickNow_.get()};
+    for (Clock::time_point now = Clock::now(); now < due; now = Clock::now()) {
+        const auto rest = std::chrono::ceil<std::chrono::milliseconds>(due - now);
+        const DWORD woken = WaitForMultipleObjects(2, events, FALSE, static_cast<DWORD>(rest.count()));
+        if (woken == WAIT_OBJECT_0) return false;
+        if (woken == WAIT_OBJECT_0 + 1) break;
+    }
+    return true;
+}
+
 void AudioCDRipper::runMediaCheck(IAudioCDRipper* proxy) {
+    // A tick is due a period after the last one began, so a convert tick that took longer than
+    // the period (an encoder behind the drive) is followed at once. The period is measured on
+    // the steady clock: GetTickCount may move in steps of 16 ms, which stretched every 20 ms
+    // period to 32.
+    Clock::time_point begun = Clock::now();
     while (mediaCheckRun_) {
-        const DWORD begun = GetTickCount();
-        do {
-            if (!pause(kSleepStep)) return;
-        } while (GetTickCount() - begun < tickInterval_);
+        if (!waitForTick(begun + std::chrono::milliseconds(tickInterval_))) return;
+        begun = Clock::now();
         if (!tickEnabled_) continue;
         if (tickMode_ == TickMode::MediaCheck) {
             checkMedia(proxy);

@@ -1,5 +1,6 @@
-// The rips. A rip method prepares the output on the object's thread and starts a worker, which
-// runs the rip engine (ripper/rip) and tells the client what happens through _OnEvent. The
+// The rips. A rip method starts a worker, prepares the output on the object's thread meanwhile
+// and lets the worker go, which runs the rip engine (ripper/rip) and tells the client what
+// happens through _OnEvent. The
 // object counts as ripping from the rip method on, not only once the worker has started, so
 // that a second rip method called meanwhile is refused instead of starting a second worker on
 // the same drive and file.
@@ -37,23 +38,39 @@ AudioCDRipper::Raised AudioCDRipper::ripRefused() {
     return std::nullopt;
 }
 
-bool AudioCDRipper::startRipWorker(std::function<void(RipHost& host)> work) {
+AudioCDRipper::StartedRip AudioCDRipper::startRipWorker(std::function<void(RipHost& host)> work) {
     std::erase_if(ripWorkers_, [](const std::unique_ptr<RipWorker>& worker) { return !worker->thread.running(); });
+    auto worker = std::make_unique<RipWorker>();
+    worker->decided.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!worker->decided) return StartedRip(*this, nullptr);
     com::marshalled<IAudioCDRipper> handOver;
     handOver.marshal(this);
-    ripInProgress_ = true;
-    auto worker = std::make_unique<RipWorker>();
     RipWorker* started = worker.get();
     if (!worker->thread.start(std::move(handOver), [this, started, work = std::move(work)](IAudioCDRipper* proxy) {
-            RipHost host(*this, proxy);
-            work(host);
+            // Nothing waits for this thread before its rip method has decided.
+            WaitForSingleObject(started->decided.get(), INFINITE);
+            if (started->go) {
+                RipHost host(*this, proxy);
+                work(host);
+            }
             started->ripEnded = true;
-        })) {
-        ripInProgress_ = false;
-        return false;
-    }
+        }))
+        return StartedRip(*this, nullptr);
+    ripInProgress_ = true;
     ripWorkers_.push_back(std::move(worker));
-    return true;
+    return StartedRip(*this, started);
+}
+
+void AudioCDRipper::StartedRip::go() {
+    worker_->go = true;
+    SetEvent(worker_->decided.get());
+    worker_ = nullptr;
+}
+
+AudioCDRipper::StartedRip::~StartedRip() {
+    if (!worker_) return;
+    ripper_.ripInProgress_ = false;
+    SetEvent(worker_->decided.get());
 }
 
 void AudioCDRipper::endRips() {
@@ -73,13 +90,12 @@ STDMETHODIMP AudioCDRipper::RipTrackToWav(BSTR fileName) {
         if (Raised refused = ripRefused()) return refused;
         const std::optional<std::string> name = RipFileName(fileName, ".wav");
         if (!name) return FILE_ACCESS;
+        StartedRip worker = startRipWorker([this](RipHost& host) { rip::RunWavRip(host, wavFile_); });
+        if (!worker) return OUT_OF_MEMORY;
         stopRip_ = 0;
         lastError_ = NO_ERRORS;
         if (!wavFile_.Create(*name)) return FILE_ACCESS;
-        if (!startRipWorker([this](RipHost& host) { rip::RunWavRip(host, wavFile_); })) {
-            wavFile_.Discard();
-            return OUT_OF_MEMORY;
-        }
+        worker.go();
         return std::nullopt;
     });
 }
@@ -98,6 +114,9 @@ HRESULT AudioCDRipper::ripToEncoder(BSTR fileName, OutputFormat format) {
         if (Raised refused = ripRefused()) return refused;
         const std::optional<std::string> ansiName = RipFileName(fileName, rip.extension);
         if (!ansiName) return FILE_ACCESS;
+        StartedRip worker =
+            startRipWorker([this](RipHost& host) { rip::RunEncodingRip(host, pcm_, sampleWriter_); });
+        if (!worker) return OUT_OF_MEMORY;
         const bool wma = format == OutputFormat::Wma;
         if (wma) audioFile_->SetInputFormat(kSampleRate, kChannels);
         setDefaultFormatIfPending(format);
@@ -116,10 +135,7 @@ HRESULT AudioCDRipper::ripToEncoder(BSTR fileName, OutputFormat format) {
         audioFile_->SetInputFormat(kSampleRate, kChannels);
         lastError_ = NO_ERRORS;
         sampleWriter_.Begin(audioFile_.get(), &encoderOutput_);
-        if (!startRipWorker([this](RipHost& host) { rip::RunEncodingRip(host, pcm_, sampleWriter_); })) {
-            sampleWriter_.Discard();
-            return OUT_OF_MEMORY;
-        }
+        worker.go();
         return std::nullopt;
     });
 }

@@ -65,6 +65,10 @@ void AudioCDRipper::RipHost::SetTickMode(rip::TickMode mode) {
     ripper_.tickMode_ = mode == rip::TickMode::kConvert ? TickMode::Convert : TickMode::MediaCheck;
 }
 
+void AudioCDRipper::RipHost::TickNow() {
+    if (ripper_.tickNow_) SetEvent(ripper_.tickNow_.get());
+}
+
 void AudioCDRipper::RipHost::ResetRipReport() {
     ripper_.percent_ = 0;
     ripper_.retryNum_ = 0;

@@ -33,6 +33,7 @@ public:
     void SetMediaIn() override;
     void EnableTick(bool enabled) override;
     void SetTickMode(rip::TickMode mode) override;
+    void TickNow() override;
 
     void ResetRipReport() override;
     void Error(int code) override;

@@ -2,17 +2,22 @@
 
 #include <mmsystem.h>
 
-#include "RipArithmetic.h"
-
 namespace rip {
 
-BlockPacer::BlockPacer(int speed) : frameMs_(1000.0 / (kFramesPerSecond * (speed > 0 ? speed : 1))) {
+namespace {
+
+double TicksPerMs() {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
-  ticksPerMs_ = static_cast<double>(frequency.QuadPart) / 1000.0;
+  return static_cast<double>(frequency.QuadPart) / 1000.0;
+}
+
+}  // namespace
+
+BlockPacer::BlockPacer(int speed, int slackFrames)
+    : ticksPerMs_(TicksPerMs()), schedule_(speed, slackFrames, NowMs()) {
   // Intervals of a few milliseconds need the system timer at its finest for Sleep to keep them.
   timeBeginPeriod(1);
-  deadline_ = NowMs();
 }
 
 BlockPacer::~BlockPacer() { timeEndPeriod(1); }
@@ -24,14 +29,9 @@ double BlockPacer::NowMs() const {
 }
 
 void BlockPacer::Wait(int frames) {
-  const double blockMs = frames * frameMs_;
-  deadline_ += blockMs;
-  const double now = NowMs();
-  const double rest = deadline_ - now;
-  if (rest >= 0.5)
-    Sleep(static_cast<DWORD>(rest + 0.5));
-  else if (-rest > blockMs)
-    deadline_ = now;
+  const double rest = schedule_.WaitAfter(frames, NowMs());
+  // Rounded to whole milliseconds: the deadline carries the difference to the next block.
+  if (rest >= 0.5) Sleep(static_cast<DWORD>(rest + 0.5));
 }
 
 }  // namespace rip

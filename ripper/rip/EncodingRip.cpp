@@ -59,6 +59,7 @@ bool ReadIntoEncoder(RipHost& host, TrackReader& reader, PcmHandOver& pcm) {
     current += static_cast<std::uint32_t>(advance);
   }
   pcm.SetRipOver();
+  host.TickNow();
   while (!pcm.ConvertOverSignalled(10)) {
     host.Line("Wait for ConvertOverEvent");
     LogCounters(host, pcm, reader);

@@ -73,6 +73,9 @@ class RipHost : public RipLog {
   // Once disabled, no tick runs until it is enabled again.
   virtual void EnableTick(bool enabled) = 0;
   virtual void SetTickMode(TickMode mode) = 0;
+  // Runs the next tick at once instead of when its period is over (once the tick that may be
+  // running has ended).
+  virtual void TickNow() = 0;
 
   // Events. ResetRipReport clears percent, retry number and the rip-over flag;
   // RipOver sends the RipProgress 100 that ends every rip.

@@ -54,7 +54,7 @@ bool TrackReader::Begin() {
     DriveLock lock(host_);
     drive::SetCDSpeed(host_.CDHandle(), DriveSpeedKBps(job_.driveSpeed));
   }
-  pacer_.emplace(job_.driveSpeed);
+  pacer_.emplace(job_.driveSpeed, job_.blockFrames);
   SpinUp();
   return true;
 }

@@ -1,10 +1,11 @@
-// The numbers behind a rip: the drive-speed and spin-up rules, block intervals, and the blocks
-// a track is read in, up to its very last frame.
+// The numbers behind a rip: the drive-speed and spin-up rules, block intervals, the blocks a
+// track is read in, up to its very last frame, and the waits that pace them.
 #include <gtest/gtest.h>
 
 #include <numeric>
 #include <vector>
 
+#include "PaceSchedule.h"
 #include "RipArithmetic.h"
 #include "RipPresets.h"
 #include "TrackBlocks.h"
@@ -107,6 +108,35 @@ TEST(TrackBlocks, ProgressIsRoundedPercentOfTheTrack) {
   EXPECT_EQ(blocks.PercentAt(1002), 1);  // 0.67 rounds up
   EXPECT_EQ(blocks.PercentAt(1150), 50);
   EXPECT_EQ(blocks.ReportStep(), 3u);
+}
+
+// At single speed a frame plays 40/3 ms; the slack is one PARANOID block of 6 frames (80 ms).
+constexpr double kFrameMs = 40.0 / 3;
+
+TEST(PaceSchedule, EachBlockWaitsThePlayingTimeOfItsOwnFrames) {
+  rip::PaceSchedule schedule(1, 6, 1000);
+  EXPECT_NEAR(schedule.WaitAfter(1, 1000), kFrameMs, 1e-9);
+  // A block that took part of its time waits the rest; the small blocks near a track's ends
+  // wait for one and five frames, not for a whole block.
+  EXPECT_NEAR(schedule.WaitAfter(5, 1000 + kFrameMs + 10), 5 * kFrameMs - 10, 1e-9);
+  // Ten blocks of one frame at 64x take as long as ten frames play at that speed.
+  rip::PaceSchedule fast(64, 26, 0);
+  double now = 0;
+  for (int block = 0; block < 10; ++block) now += fast.WaitAfter(1, now);
+  EXPECT_NEAR(now, 10 * 1000.0 / (75 * 64), 1e-9);
+}
+
+TEST(PaceSchedule, ReadingBehindIsMadeUpWithinTheSlackAndForgivenBeyondIt) {
+  rip::PaceSchedule schedule(1, 6, 0);
+  // 20 ms late with the first block: the next one makes them up.
+  EXPECT_EQ(schedule.WaitAfter(6, 100), 0.0);
+  EXPECT_NEAR(schedule.WaitAfter(6, 100), 60, 1e-9);
+  // A stall of seconds (retries, a reload): only the slack is made up after it, so the blocks
+  // that follow do not race the drive to catch up the whole stall.
+  rip::PaceSchedule stalled(1, 6, 0);
+  EXPECT_EQ(stalled.WaitAfter(6, 5000), 0.0);
+  EXPECT_EQ(stalled.WaitAfter(6, 5000), 0.0);
+  EXPECT_NEAR(stalled.WaitAfter(6, 5000), 80, 1e-9);
 }
 
 }  // namespace

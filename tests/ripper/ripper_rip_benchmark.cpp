@@ -2,11 +2,12 @@
 // simulated drive ripped at 8x and 64x to WAV, MP3 and Ogg Vorbis through the COM interface. A
 // rip is paced to the drive speed, so it should take the paced time (track length / speed) and
 // no more. The whole rip also holds what every rip does once, whatever its length (the worker
-// started, the drive opened anew, the drive-ready test at its end), so the reading
-// itself is timed too: from the first progress report (1 % read) to the last, against 99 % of
-// the paced time. An encoding rip may add at most what its encoder needs on its own, measured
-// here by encoding 5 minutes straight through the AudioFile object; the Ogg files' average
-// bitrates are printed beside (the default format asks for a nominal 128 kbit/s).
+// started, the drive opened anew, the drive-ready test at its end), so the reading itself is
+// timed too: from the first progress report to the last, against 99 % of the paced time. The
+// short track's figures are the medians of seven rips. An encoding rip may add at most what its
+// encoder needs on its own, measured here by encoding 5 minutes straight through the AudioFile
+// object; the Ogg files' average bitrates are printed beside (the default format asks for a
+// nominal 128 kbit/s).
 #include "RipperClient.h"
 
 #include "com/Apartment.h"
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -31,6 +33,9 @@ namespace {
 // The disc: 7 seconds, 1 minute, 5 minutes.
 constexpr int kTrackFrames[] = {7 * 75, 60 * 75, 5 * 60 * 75};
 constexpr int kLongFrames = kTrackFrames[2];
+// A rip of a fraction of a second meets every stray delay of a shared machine: the short track
+// is ripped several times and the median printed.
+constexpr int kRuns[] = {7, 1, 1};
 constexpr int kSpeeds[] = {8, 64};
 constexpr int kEncodeSpeed = 64;
 constexpr double kLongMinutes = kLongFrames / 75.0 / 60.0;
@@ -62,6 +67,12 @@ Measure Time(Work work) {
     const double cpu = CpuSeconds();
     work();
     return {WallSeconds() - wall, CpuSeconds() - cpu};
+}
+
+template <class T, class Less>
+T Median(std::vector<T> values, Less less) {
+    std::sort(values.begin(), values.end(), less);
+    return values[values.size() / 2];
 }
 
 int RipsOver(const RipperClient& client) {
@@ -148,7 +159,7 @@ int main() {
     client->put_ripModePreset(BURST);
     client->put_driveSpinUpTime(0);
 
-    std::printf("%-5s %6s %5s %9s %9s %8s %10s %8s %9s %8s\n", "rip", "track", "speed", "paced s", "whole s",
+    std::printf("%-5s %6s %5s %4s %9s %9s %8s %10s %8s %9s %8s\n", "rip", "track", "speed", "runs", "paced s", "whole s",
                 "vs paced", "reading s", "vs 99%", "CPU s", "kbit/s");
     struct Rip {
         const char* name;
@@ -164,17 +175,23 @@ int main() {
                                    Rip{"Ogg", ".ogg", &IAudioCDRipper::RipTrackToOGG}}) {
                 client->put_trackNum(track + 1);
                 client->put_driveSpeed(speed);
-                const int before = RipsOver(client);
                 const std::string path = ScratchFolder() + "bench";
                 const com::bstr name = com::bstr::from_ansi(path);
-                progress.Reset();
-                const Measure measure = Time([&] {
-                    (client.get()->*rip.method)(name.get());
-                    client.pumpUntil([&] { return RipsOver(client) > before; }, 600000);
-                });
-                const double reading = progress.last - progress.first;
-                std::printf("%-5s %5.0fs %4dx %9.3f %9.3f %7.1f%% %10.3f %7.1f%% %9.3f %8.1f\n", rip.name, seconds,
-                            speed, paced, measure.wall, 100.0 * (measure.wall / paced - 1), reading,
+                std::vector<Measure> wholes;
+                std::vector<double> readings;
+                for (int run = 0; run < kRuns[track]; ++run) {
+                    const int before = RipsOver(client);
+                    progress.Reset();
+                    wholes.push_back(Time([&] {
+                        (client.get()->*rip.method)(name.get());
+                        client.pumpUntil([&] { return RipsOver(client) > before; }, 600000);
+                    }));
+                    readings.push_back(progress.last - progress.first);
+                }
+                const Measure measure = Median(wholes, [](const Measure& a, const Measure& b) { return a.wall < b.wall; });
+                const double reading = Median(readings, std::less<double>());
+                std::printf("%-5s %5.0fs %4dx %4d %9.3f %9.3f %7.1f%% %10.3f %7.1f%% %9.3f %8.1f\n", rip.name, seconds,
+                            speed, kRuns[track], paced, measure.wall, 100.0 * (measure.wall / paced - 1), reading,
                             100.0 * (reading / (0.99 * paced) - 1), measure.cpu,
                             KbitPerSecond(path + rip.extension, seconds));
             }

@@ -104,6 +104,12 @@ TEST_F(RipOutput, ReadOnlyFileOfTheNameIsRefusedAndKept) {
     EXPECT_EQ(ripper_->errors(), std::vector<LONG>{FILE_ACCESS});
     SetFileAttributesA(KeptPath().c_str(), FILE_ATTRIBUTE_NORMAL);
     ExpectKept();
+    // The worker started for the refused rip reads nothing, and the object is free again.
+    ripper_->pumpFor(300);
+    EXPECT_TRUE(Arguments(kRipProgressEvent).empty());
+    ASSERT_TRUE(RipWav("next"));
+    EXPECT_TRUE(RippedWav("next").data == Track());
+    EXPECT_EQ(ripper_->errors(), std::vector<LONG>{FILE_ACCESS});
 }
 
 }  // namespace
