@@ -11,7 +11,7 @@ PaceSchedule::PaceSchedule(int speed, int slackFrames, double startMs)
 
 double PaceSchedule::WaitAfter(int frames, double nowMs) {
   deadline_ += frames * frameMs_;
-  if (nowMs - deadline_ > slackMs_) deadline_ = nowMs - slackMs_;
+  if (nowMs - deadline_ > slackMs_) deadline_ = nowMs;
   return deadline_ > nowMs ? deadline_ - nowMs : 0.0;
 }
 

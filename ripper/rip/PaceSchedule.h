@@ -4,11 +4,12 @@
 //
 // The reading may fall behind the deadline by up to a slack (one whole block of the preset's
 // frames) and make that up with shorter waits, as a drive's read-ahead lets a host that was
-// busy for a moment catch up; what it falls behind beyond the slack (retries, reloads) is
-// forgiven, so the blocks after a long stall do not race to catch up. Without the slack the
-// small blocks near a track's ends, which play for a fraction of a millisecond each, lost to
-// the deadline every moment the reading spent beside the drive (a progress report, a command's
-// own set-up) and never made it up.
+// busy for a moment catch up; reading that fell further behind (retries, reloads, a client
+// slow to take its events) starts the deadline afresh, so the blocks after it are paced again
+// at once instead of racing to catch up. With the slack of the block itself, the small blocks
+// near a track's ends, which play for a fraction of a millisecond each, lost to the deadline
+// every moment the reading spent beside the drive (a progress report, a command's own set-up)
+// and never made it up.
 #pragma once
 
 namespace rip {
