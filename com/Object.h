@@ -69,7 +69,7 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
     STDMETHODIMP_(ULONG) Release() override {
         const ULONG left = --refs_;
-        if (left == 0) delete this;
+        if (left == 0) lastReleased();
         return left;
     }
 
@@ -79,6 +79,8 @@ public:
 protected:
     Object() noexcept { objectCreated(); }
     virtual ~Object() { objectDestroyed(); }
+    // An object whose destruction belongs on a particular thread sends itself there.
+    virtual void lastReleased() noexcept { delete this; }
 
 private:
     template <class E>

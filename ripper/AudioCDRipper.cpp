@@ -29,6 +29,11 @@ AudioCDRipper::~AudioCDRipper() {
     log_.close();
 }
 
+void AudioCDRipper::lastReleased() noexcept {
+    if (home_.current() || !home_.post([](void* self) { delete static_cast<AudioCDRipper*>(self); }, this))
+        delete this;
+}
+
 STDMETHODIMP AudioCDRipper::DriverOpen() {
     return member([&]() -> Raised {
         log_.line("AudioCDRipper Constructor");

@@ -26,6 +26,7 @@
 
 #include "com/ConnectionPoint.h"
 #include "com/Dispatch.h"
+#include "com/HomeThread.h"
 #include "com/Object.h"
 #include "com/ProvideClassInfo.h"
 #include "com/Ptr.h"
@@ -69,6 +70,9 @@ public:
 
     AudioCDRipper();
     ~AudioCDRipper() override;
+    // The destructor waits for the rip and media-check threads, so it runs on this object's
+    // own thread, which serves their calls.
+    void lastReleased() noexcept override;
 
     STDMETHODIMP DriverOpen() override;
     STDMETHODIMP DriverClose() override;
@@ -354,6 +358,8 @@ private:
     std::atomic<short> mediaState_{kMediaUnknown};
     std::atomic<bool> skipMediaCheck_{false};
     std::atomic<bool> ripInProgress_{false};
+
+    com::home_thread home_;
 
     // The media-check thread.
     ObjectThread mediaCheck_;
