@@ -1,6 +1,7 @@
 #include "WindowInput.h"
 
 #include "WaitUntil.h"
+#include "WindowTestKit.h"
 #include "WinControl.h"
 
 namespace testkit {
@@ -149,6 +150,17 @@ void TypeText(const std::string& text) {
     PumpFor(1);
   }
   PumpFor(kSettle);
+}
+
+void ChooseFirstItemOfMenuAt(ui::TWinControl& bar, int x, int y) {
+  const UINT_PTR closer = SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  const LPARAM at = ui::MakeMouseLParam(x, y);
+  PostMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(bar.Handle(), WM_LBUTTONUP, 0, at);
+  PostMessageA(bar.Handle(), WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageA(bar.Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  Pump();
+  KillTimer(nullptr, closer);
 }
 
 }  // namespace testkit

@@ -27,6 +27,11 @@ void Drag(ui::TControl& control, POINT from, POINT to, int steps = 4);
 // it gets the system's own mouse move and cursor messages.
 void Hover(ui::TControl& control, int x, int y);
 
+// A click at (x, y) on a menu bar's window with Down and Enter waiting behind it: the drop-down's
+// own loop takes the keys and chooses its first item. Should it not, the menu is closed after a
+// while rather than waiting for ever.
+void ChooseFirstItemOfMenuAt(ui::TWinControl& bar, int x, int y);
+
 // A key pressed and released on the window with the focus, with Shift, Ctrl and Alt held as
 // given (an Alt key goes as a system key, so its character is a system character).
 void PressKey(WORD key, ui::TShiftState shift = 0);
