@@ -71,9 +71,11 @@ bool ReadIntoEncoder(RipHost& host, TrackReader& reader, PcmHandOver& pcm) {
 }  // namespace
 
 void RunEncodingRip(RipHost& host, PcmHandOver& pcm, SampleWriter& writer) {
-  const std::optional<RipJob> job = OpenDriveForRip(host);
+  int failure = 0;
+  const std::optional<RipJob> job = OpenDriveForRip(host, &failure);
   if (!job) {
     writer.Discard();
+    EndUnopenedRip(host, failure);
     return;
   }
   TrackReader reader(host, *job, RetryLog::kAttemptsSinceReload);

@@ -7,19 +7,19 @@
 
 namespace rip {
 
-std::optional<RipJob> OpenDriveForRip(RipHost& host) {
+std::optional<RipJob> OpenDriveForRip(RipHost& host, int* failure) {
   host.ResetRipReport();
   host.ReleaseCDHandle();
   // Loading follows unloading at once: both return with the transport closed or open, so a
   // pause between them would only delay every rip's first block.
   host.UnloadSCSIManager();
   if (!host.LoadSCSIManager()) {
-    host.Error(ASPI_DRIVER);
+    *failure = ASPI_DRIVER;
     return std::nullopt;
   }
   host.CreateCDHandle();
   if (host.CDHandle() == 0) {
-    host.Error(DRIVE_BUSY);
+    *failure = DRIVE_BUSY;
     return std::nullopt;
   }
   const RipJob job = host.Job();
@@ -28,6 +28,11 @@ std::optional<RipJob> OpenDriveForRip(RipHost& host) {
     drive::LockCDTray(host.CDHandle(), 1);
   }
   return job;
+}
+
+void EndUnopenedRip(RipHost& host, int failure) {
+  host.SetRipInProgress(false);
+  host.Error(failure);
 }
 
 void UnlockTray(RipHost& host, const RipJob& job) {

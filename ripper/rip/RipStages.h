@@ -8,9 +8,14 @@
 
 namespace rip {
 
-// Opens the drive anew and locks the tray when asked; the job, or nothing (ASPI_DRIVER or
-// DRIVE_BUSY raised) when the drive layer or the drive cannot be opened.
-std::optional<RipJob> OpenDriveForRip(RipHost& host);
+// Opens the drive anew and locks the tray when asked; the job, or nothing when the drive layer
+// or the drive cannot be opened: `failure` then holds the error that ends the rip (ASPI_DRIVER,
+// DRIVE_BUSY), for EndUnopenedRip once the worker has let its output go.
+std::optional<RipJob> OpenDriveForRip(RipHost& host, int* failure);
+
+// The end of a rip whose drive did not open: the object is no longer ripping, so the client
+// may rip again (or Refresh) as soon as it hears the error; no RipProgress follows.
+void EndUnopenedRip(RipHost& host, int failure);
 
 void UnlockTray(RipHost& host, const RipJob& job);
 

@@ -1,7 +1,8 @@
 // The two rip workers. Each runs on the thread its rip method started, with COM set up there
 // and the host firing events through that thread's proxy of the ripper. A worker opens the
 // drive again, reads the track into its output and ends with RipProgress 100; when the drive
-// cannot be opened it raises the error, closes the output and ends without RipProgress.
+// cannot be opened it lets the output go, ends the rip-in-progress state and raises the error,
+// without RipProgress.
 #pragma once
 
 #include "PcmHandOver.h"

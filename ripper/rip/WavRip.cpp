@@ -56,9 +56,11 @@ bool ReadIntoWav(RipHost& host, TrackReader& reader, WavFile& file) {
 }  // namespace
 
 void RunWavRip(RipHost& host, WavFile& file) {
-  const std::optional<RipJob> job = OpenDriveForRip(host);
+  int failure = 0;
+  const std::optional<RipJob> job = OpenDriveForRip(host, &failure);
   if (!job) {
     file.Discard();
+    EndUnopenedRip(host, failure);
     return;
   }
   TrackReader reader(host, *job, job->readStrategy == kPlainReads ? RetryLog::kRemainingAttempts : RetryLog::kNone);

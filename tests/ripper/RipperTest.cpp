@@ -51,6 +51,10 @@ void RipperTest::PutDisc(const char* disc) {
     simdrive::WriteTextFile(ControlPath(), std::string("0:1:0 = ") + disc + "\n");
 }
 
+void RipperTest::TakeDriveAway(int opens) {
+    simdrive::WriteTextFile(ControlPath(), "0:1:0 gone = " + std::to_string(opens) + "\n");
+}
+
 std::vector<std::string> RipperTest::Commands() {
     std::vector<std::string> commands;
     const std::vector<std::string> lines = simdrive::ReadLogLines(LogPath());

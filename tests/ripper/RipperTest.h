@@ -30,6 +30,8 @@ protected:
     void OpenAndRefresh();
     // The disc in drive 0:1:0: a disc name of the configuration, or "none".
     void PutDisc(const char* disc);
+    // Drive 0:1:0 drops off the host for its next `opens` opens.
+    void TakeDriveAway(int opens);
 
     // The execute requests the drives received since the last Mark().
     std::vector<std::string> Commands();

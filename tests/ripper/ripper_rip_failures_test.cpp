@@ -1,8 +1,10 @@
 // Rips the drive cannot carry out, and rips ended from outside, through the COM interface: each
 // ends with an Error naming why (none for a stop) and then RipProgress 100, as every rip ends,
-// and none leaves the client waiting.
+// and none leaves the client waiting; a rip whose drive does not open ends with its Error alone
+// and leaves the object free to rip and read the disc again.
 #include "RipTest.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -56,6 +58,29 @@ TEST_F(RipFailure, DiscTakenOutMidRipEndsWithMediaChangedWhateverTheOnErrorActio
         ripper_->get()->DriverClose();
         ripper_.reset();
     }
+}
+
+TEST_F(RipFailure, DriveThatDoesNotOpenForTheRipLeavesTheNextRipAndRefreshToWork) {
+    OpenDisc();
+    Choose(BURST);
+    TakeDriveAway(1);
+    StartRip(&IAudioCDRipper::RipTrackToWav, "unopened");
+    ASSERT_TRUE(ripper_->pumpUntil([&] { return !ripper_->errors().empty(); }, 10000));
+    EXPECT_EQ(ripper_->errors(), std::vector<LONG>{DRIVE_BUSY});
+    EXPECT_EQ(ripper_->count(kRipProgressEvent), 0);
+
+    StartRip(&IAudioCDRipper::RipTrackToWav, "next");
+    ASSERT_EQ(ripper_->errors(), std::vector<LONG>{DRIVE_BUSY}) << "the next rip is not refused";
+    ASSERT_TRUE(WaitForRipOver());
+    EXPECT_TRUE(RippedWav("next").data == Track());
+    Mark();
+    ASSERT_EQ(ripper_->get()->Refresh(), S_OK);
+    const std::vector<std::string> commands = Commands();
+    EXPECT_TRUE(std::any_of(commands.begin(), commands.end(),
+                            [](const std::string& command) { return command.find(" cdb=43 ") != std::string::npos; }))
+        << "the table of contents read again";
+    EXPECT_EQ(Long(&IAudioCDRipper::get_trackCount), 3);
+    EXPECT_EQ(ripper_->errors(), std::vector<LONG>{DRIVE_BUSY});
 }
 
 TEST_F(RipFailure, DriveNotReadyAtTheStartEitherRipsTheTrackOrSaysWhy) {

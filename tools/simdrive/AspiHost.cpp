@@ -74,6 +74,11 @@ void AspiHost::ApplyControlFile() {
       ReportProblem(config_.controlPath + ": no drive " + FormatAddress(line.address) + " or no disc \"" + line.disc + "\"");
       continue;
     }
+    if (line.kind == ControlLine::Kind::kGone) {
+      drive->GoAway(line.goneOpens);
+      Log("control " + FormatAddress(line.address) + " gone=" + std::to_string(line.goneOpens));
+      continue;
+    }
     drive->ChangeDisc(disc);
     Log("control " + FormatAddress(line.address) + " disc=" + (line.disc.empty() ? "none" : line.disc));
   }
@@ -125,9 +130,11 @@ std::uint8_t AspiHost::DeviceType(aspi::SRB_GDEVBlock& request) {
   const Address address{request.SRB_HaId, request.SRB_Target, request.SRB_Lun};
   std::uint8_t status = aspi::SS_COMP;
   request.SRB_DeviceType = 0x1F;
+  ApplyControlFile();
+  SimDrive* drive = ValidAdapter(address.adapter) ? FindDrive(address.adapter, address.target, address.lun) : nullptr;
   if (!ValidAdapter(address.adapter)) {
     status = aspi::SS_INVALID_HA;
-  } else if (const SimDrive* drive = FindDrive(address.adapter, address.target, address.lun)) {
+  } else if (drive != nullptr && drive->AnswerDeviceType()) {
     request.SRB_DeviceType = static_cast<std::uint8_t>(drive->Setup().deviceType);
   } else {
     status = aspi::SS_NO_DEVICE;

@@ -5,6 +5,30 @@
 
 namespace simdrive {
 
+namespace {
+
+constexpr std::string_view kGoneSuffix = " gone";
+
+std::optional<ControlLine> ParseControlLine(const IniEntry& entry) {
+  std::string_view name = entry.name;
+  ControlLine line;
+  if (name.size() > kGoneSuffix.size() && name.substr(name.size() - kGoneSuffix.size()) == kGoneSuffix) {
+    const auto opens = ParseInteger(entry.value, 0, 1000000);
+    if (!opens) return std::nullopt;
+    line.kind = ControlLine::Kind::kGone;
+    line.goneOpens = static_cast<int>(*opens);
+    name = Trim(name.substr(0, name.size() - kGoneSuffix.size()));
+  } else {
+    line.disc = ToLower(entry.value) == "none" ? std::string() : entry.value;
+  }
+  const auto address = ParseAddress(name);
+  if (!address) return std::nullopt;
+  line.address = *address;
+  return line;
+}
+
+}  // namespace
+
 ControlFile::ControlFile(std::string path) : path_(std::move(path)) {}
 
 std::vector<ControlLine> ControlFile::TakeChanges() {
@@ -25,16 +49,18 @@ std::vector<ControlLine> ControlFile::TakeChanges() {
   }
   std::vector<ControlLine> changes;
   for (const IniEntry& entry : *entries) {
-    const auto address = entry.isSection ? std::nullopt : ParseAddress(entry.name);
-    if (!address) {
-      ReportProblem(path_ + " line " + std::to_string(entry.line) + ": expected \"adapter:target:lun = DISC\" or \"= none\"");
+    const auto line = entry.isSection ? std::nullopt : ParseControlLine(entry);
+    if (!line) {
+      ReportProblem(path_ + " line " + std::to_string(entry.line) +
+                    ": expected \"adapter:target:lun = DISC\", \"= none\" or \"adapter:target:lun gone = N\"");
       continue;
     }
-    const std::string disc = ToLower(entry.value) == "none" ? std::string() : entry.value;
-    const auto previous = applied_.find(*address);
-    if (previous != applied_.end() && previous->second == disc) continue;
-    applied_[*address] = disc;
-    changes.push_back({*address, disc});
+    const auto key = std::make_pair(line->address, line->kind);
+    const std::string value = line->kind == ControlLine::Kind::kGone ? std::to_string(line->goneOpens) : line->disc;
+    const auto previous = applied_.find(key);
+    if (previous != applied_.end() && previous->second == value) continue;
+    applied_[key] = value;
+    changes.push_back(*line);
   }
   return changes;
 }

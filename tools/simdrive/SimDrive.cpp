@@ -36,6 +36,12 @@ void SimDrive::ChangeDisc(std::shared_ptr<const Disc> disc) {
   trayOpen_ = false;
 }
 
+bool SimDrive::AnswerDeviceType() {
+  if (goneOpens_ == 0) return true;
+  --goneOpens_;
+  return false;
+}
+
 bool SimDrive::NotReadyNow() const {
   return std::any_of(setup_.notReady.begin(), setup_.notReady.end(),
                      [&](const CommandRange& range) { return commands_ >= range.first && commands_ <= range.last; });

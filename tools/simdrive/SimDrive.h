@@ -27,6 +27,12 @@ class SimDrive {
   // Puts `disc` in (null takes the disc out) with the tray closed.
   void ChangeDisc(std::shared_ptr<const Disc> disc);
 
+  // The drive drops off the host for its next `opens` opens: that many device-type requests
+  // find no drive at its address. Its commands are answered as before meanwhile.
+  void GoAway(int opens) { goneOpens_ = opens; }
+  // A device-type request for the drive: false while it is gone, which uses up one open.
+  bool AnswerDeviceType();
+
   ScsiOutcome Execute(const std::uint8_t* cdb, std::uint8_t* buffer, std::uint32_t capacity);
 
  private:
@@ -45,6 +51,7 @@ class SimDrive {
   bool removalPrevented_ = false;
   std::uint32_t blockLength_ = 2048;
   std::uint64_t commands_ = 0;
+  int goneOpens_ = 0;
   SectorReader reader_;
 };
 
