@@ -119,7 +119,9 @@ HRESULT AudioCDRipper::ripToEncoder(BSTR fileName, OutputFormat format) {
         if (!worker) return OUT_OF_MEMORY;
         const bool wma = format == OutputFormat::Wma;
         if (wma) audioFile_->SetInputFormat(kSampleRate, kChannels);
-        setDefaultFormatIfPending(format);
+        // An encoder that will not take the default format would write the file in whatever
+        // format it held before: the rip is refused as one of a format it cannot write.
+        if (FAILED(setDefaultFormatIfPending(format))) return FORMAT_NOT_SUPPORT;
         if (wma) audioFile_->SetInputFormat(kSampleRate, kChannels);
         // The encoder writes under a working name (a file it cannot replace is refused as the
         // encoder would refuse it), so a rip that fails before it has audio loses no file.

@@ -4,25 +4,32 @@
 
 namespace {
 
-class RefusingFactory final : public com::Object<IClassFactory> {
+class StandInFactory final : public com::Object<IClassFactory> {
 public:
-    STDMETHODIMP CreateInstance(IUnknown*, REFIID, void** out) override {
-        if (out) *out = nullptr;
-        return E_OUTOFMEMORY;
+    explicit StandInFactory(StandInClass::Make make) : make_(std::move(make)) {}
+    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        return outer ? CLASS_E_NOAGGREGATION : make_(iid, out);
     }
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+
+private:
+    StandInClass::Make make_;
 };
 
 }  // namespace
 
-RefusedClass::RefusedClass(REFCLSID clsid) {
-    auto refusing = com::make<RefusingFactory>();
-    if (FAILED(CoRegisterClassObject(clsid, refusing->identity(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+StandInClass::StandInClass(REFCLSID clsid, Make make) {
+    auto factory = com::make<StandInFactory>(std::move(make));
+    if (FAILED(CoRegisterClassObject(clsid, factory->identity(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
                                      &cookie_))) {
         cookie_ = 0;
     }
 }
 
-RefusedClass::~RefusedClass() {
+StandInClass::~StandInClass() {
     if (cookie_) CoRevokeClassObject(cookie_);
 }
+
+RefusedClass::RefusedClass(REFCLSID clsid) : StandInClass(clsid, [](REFIID, void**) { return E_OUTOFMEMORY; }) {}

@@ -1,9 +1,12 @@
 // Ripping to MP3 and Ogg Vorbis through the COM interface, with the registered ZEVAudioFile
 // component as the encoder: the files decode back (through its file control) to the track's
-// audio within the codec's error, and the formats it cannot write, or a missing component,
-// are refused before a rip starts.
+// audio within the codec's error, and the formats it cannot write, a default format it will not
+// take, or a missing component, are refused before a rip starts.
 #include "RefusedClass.h"
 #include "RipTest.h"
+
+#include "com/Object.h"
+#include "com/Result.h"
 
 #include "tests/outside/AudioFileClient.h"
 #include "tests/outside/AudioTestSupport.h"
@@ -14,6 +17,41 @@
 namespace {
 
 constexpr int kSamplesPerFrame = 588;
+
+// The registered AudioFile, except that it takes no format: every Set...Format fails, as an
+// encoder's refusal of the format would.
+class FormatRefusingAudioFile final : public com::Object<IAudioFile> {
+public:
+    explicit FormatRefusingAudioFile(com::ptr<IAudioFile> real) : real_(std::move(real)) {}
+
+    STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP SetMp3Format(LONG, LONG, LONG) override { return E_INVALIDARG; }
+    STDMETHODIMP SetWmaParameter(LONG) override { return E_INVALIDARG; }
+    STDMETHODIMP SetWmaProfile(LONG) override { return E_INVALIDARG; }
+    STDMETHODIMP SetOggFormat(LONG, LONG, LONG, LONG, LONG, short) override { return E_INVALIDARG; }
+    STDMETHODIMP SetMp3Encoder(IAudioFileLameMp3Encoder* encoder) override { return real_->SetMp3Encoder(encoder); }
+    STDMETHODIMP IsMp3FormatAvailable(LONG rate, LONG bitrate, LONG channels, VARIANT_BOOL* available) override {
+        return real_->IsMp3FormatAvailable(rate, bitrate, channels, available);
+    }
+    STDMETHODIMP IsOggFormatAvailable(LONG rate, LONG channels, LONG nominal, LONG low, LONG high,
+                                      VARIANT_BOOL* available) override {
+        return real_->IsOggFormatAvailable(rate, channels, nominal, low, high, available);
+    }
+    STDMETHODIMP GetFormatString(BSTR* format) override { return real_->GetFormatString(format); }
+    STDMETHODIMP SetInputFormat(LONG rate, LONG channels) override { return real_->SetInputFormat(rate, channels); }
+    STDMETHODIMP CreateOutputFile(BSTR name, LONG mode) override { return real_->CreateOutputFile(name, mode); }
+    STDMETHODIMP GetOpenStatus(LONG* status) override { return real_->GetOpenStatus(status); }
+    STDMETHODIMP WriteSamples(SAFEARRAY** samples) override { return real_->WriteSamples(samples); }
+    STDMETHODIMP CloseFile() override { return real_->CloseFile(); }
+
+private:
+    com::ptr<IAudioFile> real_;
+};
 
 class EncodingRip : public RipTest {
 protected:
@@ -143,6 +181,32 @@ TEST_F(EncodingRip, FormatTheComponentCannotWriteIsRefused) {
     ripper_->pumpFor(300);
     EXPECT_EQ(ripper_->count(kRipProgressEvent), 0);
     ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToOGG, "after")) << "nothing left running";
+}
+
+TEST_F(EncodingRip, DefaultFormatTheEncoderRefusesRefusesTheRip) {
+    simdrive::ConfigText config = Config();
+    config.Drive("0:1:0").Key("disc", "album").Disc("album").Track("audio 200").Track("audio 400");
+    Use(config);
+    com::ptr<IClassFactory> registered;
+    ASSERT_EQ(CoGetClassObject(CLSID_AudioFile, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(registered.put())), S_OK);
+    {
+        const StandInClass refusing(CLSID_AudioFile, [&](REFIID iid, void** out) {
+            com::ptr<IAudioFile> real;
+            RETURN_IF_FAILED(registered->CreateInstance(nullptr, IID_PPV_ARGS(real.put())));
+            return com::make<FormatRefusingAudioFile>(std::move(real))->QueryInterface(iid, out);
+        });
+        ASSERT_TRUE(refusing);
+        ASSERT_EQ(ripper_->get()->DriverOpen(), S_OK);
+    }
+    ASSERT_EQ(ripper_->get()->Refresh(), S_OK);
+    Choose(BURST);
+    StartRip(&IAudioCDRipper::RipTrackToMP3, "refused");
+    StartRip(&IAudioCDRipper::RipTrackToOGG, "refused");
+    EXPECT_EQ(ripper_->errors(), std::vector<LONG>(2, FORMAT_NOT_SUPPORT));
+    ripper_->pumpFor(300);
+    EXPECT_EQ(ripper_->count(kRipProgressEvent), 0);
+    for (const char* extension : {".mp3", ".ogg"})
+        EXPECT_EQ(GetFileAttributesA((OutputPath("refused") + extension).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(EncodingRip, WithoutTheComponentEncodingRipsAreRefusedAndWavStillWorks) {
