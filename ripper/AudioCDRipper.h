@@ -21,7 +21,8 @@
 // the object's drive state with them under `state_`, a lock that is never held while waiting
 // for the object's thread: events are raised after a member lets the lock go, and the other
 // threads call _OnEvent (through their own proxies) only without it. Flags that threads read
-// without the lock are atomics.
+// without the lock are atomics. A member that waits long (GetCDDBInfo on the network) does so
+// without the lock and serving those calls (CallServingWait.h), so nothing else waits with it.
 #pragma once
 
 #include "com/ConnectionPoint.h"

@@ -6,6 +6,7 @@
 #include "ripper/AudioCDRipper.h"
 
 #include "com/Bstr.h"
+#include "ripper/CallServingWait.h"
 #include "ripper/CddbLookupSource.h"
 
 #include "CddbClient.h"
@@ -17,7 +18,6 @@
 namespace {
 
 constexpr std::size_t kCddbTextField = 80;
-constexpr int kEntrySize = 3000;  // the entry text of one disc, as the client reads it
 constexpr int kMatchRoom = 5;
 
 // _IAudioCDRipperEvents
@@ -65,6 +65,8 @@ STDMETHODIMP AudioCDRipper::GetCDDBInfo(CDDBSourceConstants cddbSource, VARIANT_
         return std::nullopt;
     });
     if (!ready) return S_OK;
+    // The look-up serves calls while it waits, and a sink may let the object go meanwhile.
+    const com::ptr<IAudioCDRipper> alive(this);
     return com::guarded([&] {
         const CddbLookupPlan plan = PlanCddbLookup(cddbSource);
         log_.line(plan.logText);
@@ -80,22 +82,33 @@ STDMETHODIMP AudioCDRipper::GetCDDBInfo(CDDBSourceConstants cddbSource, VARIANT_
     });
 }
 
-// The events go out without the state lock, so that a sink may use the object freely.
+// The events go out without the state lock, so that a sink may use the object freely. The
+// lock is held only while the disc is read and the answer stored: the network is waited for
+// without it, and on a thread of its own while this one serves the calls of the media check and
+// of a running rip, which would otherwise stand still for as long as the server keeps silent.
 bool AudioCDRipper::lookUpCddb(int online) {
     fire(kCDDBQueryStatus, QUERY);
-    std::array<cddb::CddbMatch, kMatchRoom> matches{};
-    cddb::CddbMatchList list{kMatchRoom, matches.data()};
+    cddb::QueryDisc disc;
+    int timeOut = 0;
     {
         std::lock_guard lock(state_);
         cddb_.online = online != 0;
-        if (cddb::QueryCDDB(cdHandle_, &list, online, cddb_.timeOut) != drive::kLayerSuccess || list.count < 1) {
-            return false;
-        }
+        timeOut = cddb_.timeOut;
+        if (!cddb::ReadQueryDisc(cdHandle_, &disc)) return false;
     }
+    std::array<cddb::CddbMatch, kMatchRoom> matches{};
+    cddb::CddbMatchList list{kMatchRoom, matches.data()};
+    int queried = drive::kLayerFailure;
+    RunServingCalls([&] { queried = cddb::QueryCDDB(disc, &list, online, timeOut); });
+    if (queried != drive::kLayerSuccess || list.count < 1) return false;
+
     fire(kCDDBQueryStatus, PROCESSANSWER);
-    std::vector<char> entry(kEntrySize);
+    // Room for any entry the client reads, however many tracks and notes it has.
+    std::vector<char> entry(cddb::kEntryTextSize);
+    int read = drive::kLayerFailure;
+    RunServingCalls([&] { read = cddb::ReadCDDBEntry(&matches[0], entry.data(), cddb::kEntryTextSize - 1); });
+    if (read != drive::kLayerSuccess) return false;
     std::lock_guard lock(state_);
-    if (cddb::ReadCDDBEntry(&matches[0], entry.data(), kEntrySize - 1) != drive::kLayerSuccess) return false;
     storeCddbResult(matches[0], entry.data());
     return true;
 }

@@ -1,6 +1,7 @@
 #include "ripper/ObjectThread.h"
 
 #include "com/Apartment.h"
+#include "ripper/CallServingWait.h"
 
 #include <process.h>
 
@@ -38,8 +39,6 @@ bool ObjectThread::start(com::marshalled<IAudioCDRipper> handOver, Body body) {
 
 void ObjectThread::join() {
     if (!thread_) return;
-    HANDLE handle = thread_.get();
-    DWORD index = 0;
-    if (FAILED(CoWaitForMultipleHandles(0, INFINITE, 1, &handle, &index))) WaitForSingleObject(handle, INFINITE);
+    WaitServingCalls(thread_.get());
     thread_.reset();
 }

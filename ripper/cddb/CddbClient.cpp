@@ -12,12 +12,10 @@
 #include <cstring>
 #include <new>
 #include <string>
-#include <vector>
 
 namespace cddb {
 namespace {
 
-constexpr int kQueryReplySize = 2048;
 constexpr char kIniCategory[] = "cdplayerini";
 
 template <std::size_t N>
@@ -45,12 +43,9 @@ std::string ReadCommand(const CddbMatch& match, const CddbSettings& settings) {
   return "cmd=cddb+read+" + Field(match.category) + "+" + Field(match.discId) + WithHello("", settings);
 }
 
-void SendCommand(const std::string& command, const CddbSettings& settings, char* reply, int replySize) {
-  if (settings.useProxy) {
-    PostCDDBViaProxy(settings.cgiScript.c_str(), command.c_str(), reply, replySize);
-  } else {
-    SendCDDBRequest(settings.cgiScript.c_str(), command.c_str(), nullptr, reply, replySize);
-  }
+std::string SendCommand(const std::string& command, const CddbSettings& settings) {
+  if (settings.useProxy) return PostCDDBViaProxy(settings.cgiScript.c_str(), command.c_str());
+  return SendCDDBRequest(settings.cgiScript.c_str(), command.c_str(), nullptr);
 }
 
 void FindInIni(std::uint32_t key, CddbMatchList* list) {
@@ -72,24 +67,35 @@ void FindInIni(std::uint32_t key, CddbMatchList* list) {
 int QueryCDDB(int handle, CddbMatchList* list, int online, int timeout) {
   SetCDDBTimeOut(timeout);
   if (list == nullptr) return drive::kLayerFailure;
+  QueryDisc disc;
+  if (!ReadQueryDisc(handle, &disc)) {
+    list->count = 0;
+    return drive::kLayerFailure;
+  }
+  return QueryCDDB(disc, list, online, timeout);
+}
+
+bool ReadQueryDisc(int handle, QueryDisc* disc) {
+  return disc != nullptr && ReadDiscIdentity(handle, disc->record.data(), &disc->iniKey);
+}
+
+int QueryCDDB(const QueryDisc& disc, CddbMatchList* list, int online, int timeout) {
+  SetCDDBTimeOut(timeout);
+  if (list == nullptr) return drive::kLayerFailure;
   try {
-    std::vector<std::int32_t> record(kDiscIdRecordSize);
-    std::uint32_t key = 0;
-    if (!ReadDiscIdentity(handle, record.data(), &key)) {
-      list->count = 0;
-      return drive::kLayerFailure;
-    }
     if (online != 0) {
       const CddbSettings settings = CurrentCDDBSettings();
-      std::vector<char> reply(kQueryReplySize);
-      SendCommand(QueryCommand(record.data(), settings), settings, reply.data(), kQueryReplySize);
-      ParseCDDBQueryReply(reply.data(), list);
+      // The whole answer: a list of matches longer than any buffer still gives each of them.
+      const std::string reply = SendCommand(QueryCommand(disc.record.data(), settings), settings);
+      ParseCDDBQueryReply(reply.c_str(), list);
     } else {
-      FindInIni(key, list);
+      FindInIni(disc.iniKey, list);
     }
     // Whichever identifier the server answered with, its entry belongs under this disc's key.
     if (online == 1) {
-      for (int i = 0; i < list->count; ++i) RememberDiscId(key, DiscIdOfText(list->matches[i].discId), record[1]);
+      for (int i = 0; i < list->count; ++i) {
+        RememberDiscId(disc.iniKey, DiscIdOfText(list->matches[i].discId), disc.record[1]);
+      }
     }
     return drive::kLayerSuccess;
   } catch (const std::bad_alloc&) {
@@ -103,9 +109,8 @@ int ReadCDDBEntry(CddbMatch* match, char* text, int textSize) {
   try {
     if (Field(match->category) == kIniCategory) return ReadIniEntry(match, text, textSize);
     const CddbSettings settings = CurrentCDDBSettings();
-    std::vector<char> reply(static_cast<std::size_t>(textSize));
-    SendCommand(ReadCommand(*match, settings), settings, reply.data(), textSize);
-    const char* answer = SkipHTTPHeader(reply.data());
+    const std::string reply = SendCommand(ReadCommand(*match, settings), settings);
+    const char* answer = SkipHTTPHeader(reply.c_str());
     if (std::strncmp(answer, "210", 3) != 0) return drive::kLayerFailure;
     const char* lineEnd = std::strchr(answer, '\n');
     const char* entry = lineEnd != nullptr ? lineEnd + 1 : answer + std::strlen(answer);

@@ -43,7 +43,7 @@ class Socket {
   SOCKET socket_;
 };
 
-constexpr int kReceiveChunk = 128;
+constexpr int kReceiveChunk = 4096;
 
 // Waits until the socket can be read (or written) or `milliseconds` have passed.
 bool WaitForSocket(SOCKET s, bool forWriting, ULONGLONG milliseconds) {
@@ -70,35 +70,34 @@ bool ConnectWithin(SOCKET s, const sockaddr_in& address, int milliseconds) {
   return ioctlsocket(s, FIONBIO, &blocking) == 0 && connected;
 }
 
-// Reads until the server closes, an error, the receive time-out, or until fewer than one chunk
-// of room is left; the last byte of the buffer always stays the terminating zero. The time-out
-// bounds the whole answer, so a server that trickles bytes cannot hold the caller either.
-void ReceiveReply(SOCKET s, int milliseconds, char* reply, int replySize) {
+// Reads until the server closes, an error or the receive time-out. The time-out bounds the
+// whole answer, so a server that trickles bytes cannot hold the caller either; one that sends
+// more than any answer holds is not read to its end.
+std::string ReceiveReply(SOCKET s, int milliseconds) {
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
-  int filled = 0;
-  while (replySize - 1 - filled >= kReceiveChunk) {
+  std::string reply;
+  char chunk[kReceiveChunk];
+  for (;;) {
     ULONGLONG now = GetTickCount64();
-    if (now >= deadline || !WaitForSocket(s, false, deadline - now)) return;
-    int received = recv(s, reply + filled, kReceiveChunk, 0);
-    if (received <= 0) return;
-    filled += received;
+    if (now >= deadline || !WaitForSocket(s, false, deadline - now)) return reply;
+    int received = recv(s, chunk, kReceiveChunk, 0);
+    if (received <= 0) return reply;
+    reply.append(chunk, static_cast<std::size_t>(received));
+    if (reply.size() > kReplyLimit) return std::string();
   }
 }
 
-void Exchange(const std::string& host, int port, int timeOut, const std::string& request,
-              char* reply, int replySize) {
-  if (reply == nullptr || replySize < 1) return;
-  std::memset(reply, 0, static_cast<std::size_t>(replySize));
-  if (host.empty()) return;  // an empty name would resolve to this machine
+std::string Exchange(const std::string& host, int port, int timeOut, const std::string& request) {
+  if (host.empty()) return std::string();  // an empty name would resolve to this machine
 
   // A time-out too small to split in three still means "wait a little", never "wait forever".
   const int sendTimeOut = std::max(timeOut / 3, 1);
   const int receiveTimeOut = 2 * sendTimeOut;
 
   WinsockSession session;
-  if (!session.started()) return;
+  if (!session.started()) return std::string();
   Socket connection;
-  if (connection.get() == INVALID_SOCKET) return;
+  if (connection.get() == INVALID_SOCKET) return std::string();
   DWORD option = static_cast<DWORD>(sendTimeOut);
   setsockopt(connection.get(), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&option),
              sizeof option);
@@ -107,17 +106,19 @@ void Exchange(const std::string& host, int port, int timeOut, const std::string&
              sizeof option);
 
   const hostent* entry = gethostbyname(host.c_str());
-  if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_addr_list[0] == nullptr) return;
+  if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_addr_list[0] == nullptr) {
+    return std::string();
+  }
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<u_short>(port));
   std::memcpy(&address.sin_addr, entry->h_addr_list[0], sizeof address.sin_addr);
 
-  if (!ConnectWithin(connection.get(), address, sendTimeOut)) return;
+  if (!ConnectWithin(connection.get(), address, sendTimeOut)) return std::string();
   if (send(connection.get(), request.data(), static_cast<int>(request.size()), 0) == SOCKET_ERROR) {
-    return;
+    return std::string();
   }
-  ReceiveReply(connection.get(), receiveTimeOut, reply, replySize);
+  return ReceiveReply(connection.get(), receiveTimeOut);
 }
 
 std::string PostRequest(const char* userAgent, const std::string& server, const char* path,
@@ -139,8 +140,7 @@ const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
 }  // namespace
 
-void SendCDDBRequest(const char* path, const char* command, const char* extraHeaders,
-                     char* reply, int replySize) {
+std::string SendCDDBRequest(const char* path, const char* command, const char* extraHeaders) {
   path = OrEmpty(path);
   command = OrEmpty(command);
   const CddbSettings settings = CurrentCDDBSettings();
@@ -151,16 +151,16 @@ void SendCDDBRequest(const char* path, const char* command, const char* extraHea
     // The short form servers answer without headers: no protocol version, no header lines.
     request = std::string("GET ") + path + "?" + command + "\r\n";
   }
-  Exchange(settings.server, settings.serverPort, settings.timeOut, request, reply, replySize);
+  return Exchange(settings.server, settings.serverPort, settings.timeOut, request);
 }
 
-void PostCDDBViaProxy(const char* path, const char* command, char* reply, int replySize) {
+std::string PostCDDBViaProxy(const char* path, const char* command) {
   path = OrEmpty(path);
   command = OrEmpty(command);
   const CddbSettings settings = CurrentCDDBSettings();
   const std::string request =
       PostRequest("ZEVAudioGrabber 1.05", settings.server, path, command, nullptr);
-  Exchange(settings.proxy, settings.proxyPort, settings.timeOut, request, reply, replySize);
+  return Exchange(settings.proxy, settings.proxyPort, settings.timeOut, request);
 }
 
 }  // namespace cddb

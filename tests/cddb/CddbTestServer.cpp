@@ -165,6 +165,11 @@ void CddbTestServer::SetReadReply(std::string bytes, bool reset) {
   resetAfterRead_ = reset;
 }
 
+void CddbTestServer::SetQueryReply(std::string bytes) {
+  std::lock_guard<std::mutex> hold(lock_);
+  queryReply_ = std::move(bytes);
+}
+
 std::vector<std::string> CddbTestServer::Requests() const {
   std::lock_guard<std::mutex> hold(lock_);
   return requests_;
@@ -195,12 +200,14 @@ void CddbTestServer::Answer(SOCKET client) {
   Behaviour behaviour;
   std::string canned;
   std::string readReply;
+  std::string queryReply;
   bool resetAfterRead = false;
   {
     std::lock_guard<std::mutex> hold(lock_);
     behaviour = behaviour_;
     canned = canned_;
     readReply = readReply_;
+    queryReply = queryReply_;
     resetAfterRead = resetAfterRead_;
   }
   if (behaviour == Behaviour::CloseAtOnce) return;
@@ -229,7 +236,8 @@ void CddbTestServer::Answer(SOCKET client) {
   const std::string form = shortForm ? request.substr(request.find('?') + 1) : request.substr(request.find("\r\n\r\n") + 4);
   const std::string command = CommandOf(form);
   const bool cannedRead = !readReply.empty() && command.rfind("cddb read", 0) == 0;
-  std::string reply = cannedRead ? readReply : AnswerCommand(command);
+  const bool cannedQuery = !queryReply.empty() && command.rfind("cddb query", 0) == 0;
+  std::string reply = cannedRead ? readReply : cannedQuery ? queryReply : AnswerCommand(command);
   if (!shortForm) reply = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + reply;
   SendAll(client, reply);
   if (cannedRead && resetAfterRead) {

@@ -37,6 +37,9 @@ class CddbTestServer {
   // are still answered from the entry files; with `reset` the server then resets the
   // connection instead of closing it.
   void SetReadReply(std::string bytes, bool reset = false);
+  // From now on a "cddb query" is answered with these bytes after the headers, while reads are
+  // still answered from the entry files.
+  void SetQueryReply(std::string bytes);
   std::vector<std::string> Requests() const;
   void Stop();
 
@@ -55,6 +58,7 @@ class CddbTestServer {
   Behaviour behaviour_ = Behaviour::Database;
   std::string canned_;
   std::string readReply_;
+  std::string queryReply_;
   bool resetAfterRead_ = false;
   std::vector<std::string> requests_;
 };

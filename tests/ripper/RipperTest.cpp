@@ -2,6 +2,8 @@
 
 #include "TestFiles.h"
 
+#include <cstdio>
+
 namespace {
 
 std::string LogPath() { return simdrive::ScratchPath("ripper-commands.log"); }
@@ -87,4 +89,17 @@ LONG DiscIdOf(const std::vector<int>& frames) {
     }
     const int playingTime = start / 75 - 150 / 75;
     return static_cast<LONG>((sum % 255) << 24 | playingTime << 8 | static_cast<int>(frames.size()));
+}
+
+std::string IniSectionOf(const std::vector<int>& frames) {
+    // The tracks' MSF start addresses read as big-endian words, summed.
+    unsigned key = 0;
+    int start = 150;
+    for (int length : frames) {
+        key += static_cast<unsigned>(start / 75 / 60 << 16 | start / 75 % 60 << 8 | start % 75);
+        start += length;
+    }
+    char section[16];
+    std::snprintf(section, sizeof section, "%X", key);
+    return section;
 }

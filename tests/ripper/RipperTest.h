@@ -48,3 +48,5 @@ private:
 
 // The CDDB identifier of a disc of audio tracks of these lengths in frames, laid out from LBA 0.
 LONG DiscIdOf(const std::vector<int>& frames);
+// The cdplayer.ini section of that disc.
+std::string IniSectionOf(const std::vector<int>& frames);

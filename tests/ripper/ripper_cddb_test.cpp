@@ -2,18 +2,12 @@
 // that records every request, and cdplayer.ini in the prefix's Windows folder: the order in
 // which the sources are asked, the titles an entry gives each track, the result properties, the
 // query status events, what the settings do to the requests, and what refuses a look-up.
-#include "CddbTestServer.h"
-#include "MediaCheckTest.h"
-
-#include "com/Bstr.h"
+#include "CddbLookupTest.h"
 
 #include <string>
 #include <vector>
 
 namespace {
-
-constexpr char kIni[] = "cdplayer.ini";
-constexpr DISPID kCDDBQueryStatusEvent = 5;
 
 // Thirteen tracks, known to the server only (misc 96072d0d); cdplayer.ini section B03264.
 const std::initializer_list<const char*> kRooms = {
@@ -23,68 +17,6 @@ constexpr char kRoomsSection[] = "B03264";
 // Two tracks, known to cdplayer.ini only, in section 41E32.
 const std::initializer_list<const char*> kPair = {"audio 20000", "audio 30000"};
 constexpr char kPairSection[] = "41E32";
-
-// A section of cdplayer.ini this test owns: gone before the test and after it, since other test
-// programs use the same file.
-class IniSection {
-public:
-    explicit IniSection(const char* name) : name_(name) { remove(); }
-    ~IniSection() { remove(); }
-    void write(const char* key, const char* value) { WritePrivateProfileStringA(name_, key, value, kIni); }
-    std::string read(const char* key) const {
-        char value[256] = {};
-        GetPrivateProfileStringA(name_, key, "<none>", value, sizeof value, kIni);
-        return value;
-    }
-
-private:
-    void remove() { WritePrivateProfileStringA(name_, nullptr, nullptr, kIni); }
-    const char* name_;
-};
-
-class Cddb : public MediaCheckTest {
-protected:
-    IAudioCDRipper* ripper() { return ripper_->get(); }
-
-    // The disc in the drive, opened and refreshed, and the server on loopback as the one to ask.
-    void OpenDisc(std::initializer_list<const char*> tracks) {
-        UseDisc(tracks);
-        OpenAndRefresh();
-        ASSERT_EQ(ripper()->put_cddbServerAddress(com::bstr(L"127.0.0.1").get()), S_OK);
-        ASSERT_EQ(ripper()->put_cddbServerHTTPPort(server_.port()), S_OK);
-        ASSERT_EQ(ripper()->put_cddbTimeOut(3000), S_OK);
-        ripper_->clearEvents();
-    }
-
-    bool LookUp(CDDBSourceConstants source) {
-        VARIANT_BOOL found = 7;
-        EXPECT_EQ(ripper()->GetCDDBInfo(source, &found), S_OK);
-        EXPECT_TRUE(found == VARIANT_TRUE || found == VARIANT_FALSE) << found;
-        return found == VARIANT_TRUE;
-    }
-
-    std::string Text(HRESULT (STDMETHODCALLTYPE IAudioCDRipper::*getter)(BSTR*)) {
-        com::bstr text;
-        EXPECT_EQ((ripper()->*getter)(text.put()), S_OK);
-        return com::to_ansi(text.get());
-    }
-
-    std::string TitleOf(LONG track) {
-        EXPECT_EQ(ripper()->put_trackNum(track), S_OK);
-        return Text(&IAudioCDRipper::get_cddbInfoTitle);
-    }
-
-    // The query status events so far, in order.
-    std::vector<LONG> QueryStatuses() {
-        std::vector<LONG> statuses;
-        for (const RipperEvent& event : ripper_->events()) {
-            if (event.id == kCDDBQueryStatusEvent) statuses.push_back(event.argument);
-        }
-        return statuses;
-    }
-
-    CddbTestServer server_{RIPPER_CDDB_FIXTURES};
-};
 
 }  // namespace
 
