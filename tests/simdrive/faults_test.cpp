@@ -1,6 +1,6 @@
 // Injected faults and runtime control of the simulated drives: unreadable frames, jitter,
-// not-ready periods, disc changes by command count and by control file, and completion that
-// is late or never comes.
+// not-ready periods, disc changes by command count and by control file, a drive gone from the
+// host for some opens, and completion that is late or never comes.
 #include <windows.h>
 
 #include <algorithm>
@@ -132,6 +132,19 @@ TEST_F(FaultsTest, ControlFileAppliesOnlyLinesThatChanged) {
   ASSERT_TRUE(WriteTextFile(control, "0:1:0 = a\n0:2:0 = b\n"));
   EXPECT_EQ(Ready(), aspi::SS_ERR);  // its line did not change: the tray stays open
   EXPECT_EQ(Exec({0, 0, 0, 0, 0, 0}, kDataIn, nullptr, 0, "0:2:0").request.SRB_Status, aspi::SS_COMP);
+}
+
+TEST_F(FaultsTest, DriveGoneForTwoOpensIsFoundAgainAtTheThird) {
+  const std::string control = ScratchPath("control.txt");
+  DeleteFileA(control.c_str());
+  UseDrive("", "control = " + control);
+  ASSERT_TRUE(WriteTextFile(control, "0:1:0 gone = 2\n"));
+  std::uint8_t type = 0;
+  EXPECT_EQ(Aspi().DeviceType(0, 1, 0, type), aspi::SS_NO_DEVICE);
+  EXPECT_EQ(Ready(), aspi::SS_COMP) << "its commands are answered meanwhile";
+  EXPECT_EQ(Aspi().DeviceType(0, 1, 0, type), aspi::SS_NO_DEVICE);
+  EXPECT_EQ(Aspi().DeviceType(0, 1, 0, type), aspi::SS_COMP);
+  EXPECT_EQ(type, 5);
 }
 
 TEST_F(FaultsTest, PendingCompletionSignalsTheEventLater) {
