@@ -10,18 +10,33 @@ targets=(${TALVO_TARGETS:-x86_64-w64-mingw32 i686-w64-mingw32})
 jobs=$(nproc)
 mkdir -p "$cache/sources"
 
+# Source packages come from the machine's own Debian archive, in either layout apt reads: a
+# deb822 file (Debian 12's default) or the classic one-line sources.list.
 ensure_deb_src() {
-  if ! grep -rqsE '^Types:.*deb-src' /etc/apt/sources.list.d/ && \
-     ! grep -qsE '^deb-src' /etc/apt/sources.list; then
-    local src=/etc/apt/sources.list.d/debian.sources
-    [ -f "$src" ] || { echo "thirdparty: no $src to derive a deb-src entry from" >&2; exit 1; }
-    sed 's/^Types:.*/Types: deb-src/' "$src" > /etc/apt/sources.list.d/talvo-deb-src.sources
-    apt-get update -q || { echo "thirdparty: apt-get update failed after adding deb-src" >&2; exit 1; }
+  if grep -qsE '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources ||
+     grep -qsE '^deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list; then
+    return 0
   fi
+  local deb822=/etc/apt/sources.list.d/debian.sources classic=/etc/apt/sources.list
+  if [ -f "$deb822" ]; then
+    sed 's/^Types:.*/Types: deb-src/' "$deb822" > /etc/apt/sources.list.d/talvo-deb-src.sources
+  elif grep -qsE '^deb[[:space:]]' "$classic"; then
+    sed -n 's/^deb\([[:space:]]\)/deb-src\1/p' "$classic" > /etc/apt/sources.list.d/talvo-deb-src.list
+  else
+    echo "thirdparty: neither $deb822 nor deb lines in $classic to derive a deb-src entry from" >&2
+    exit 1
+  fi
+  apt-get update -q || { echo "thirdparty: apt-get update failed after adding deb-src" >&2; exit 1; }
 }
 
-source_version() {  # newest source version of a package known to apt
-  apt-cache showsrc "$1" 2>/dev/null | awk '/^Version:/ {print $2; exit}'
+# The newest source version of a package known to apt. apt-cache lists every version the
+# archive has (a point release and its security update, say) in no promised order.
+source_version() {
+  local v newest=
+  for v in $(apt-cache showsrc "$1" 2>/dev/null | awk -v p="$1" '/^Package:/ {ours = $2 == p} ours && /^Version:/ {print $2}'); do
+    if [ -z "$newest" ] || dpkg --compare-versions "$v" gt "$newest"; then newest=$v; fi
+  done
+  echo "$newest"
 }
 
 # Unpacks the Debian source of a package once; prints its folder.
@@ -83,8 +98,8 @@ build_one() {  # pkg host
 }
 
 build_libogg()    { autotools_build "$@"; }
-build_libvorbis() { local ogg; ogg=$(ls -d "$cache/$3"/libogg-*/ | head -1)
-                    autotools_build "$@" --with-ogg="$ogg" --disable-docs --disable-examples --disable-oggtest; }
+# Against the libogg this run built for the target (build_target's list), not an older one cached.
+build_libvorbis() { autotools_build "$@" --with-ogg="${built[libogg]}" --disable-docs --disable-examples --disable-oggtest; }
 build_lame()      { autotools_build "$@" --disable-frontend --disable-gtktest --disable-decoder; }
 build_mpg123()    { autotools_build "$@" --disable-components --enable-libmpg123 --with-cpu=generic_fpu; }
 build_libjpeg_turbo() { cmake_build "$@" -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DCMAKE_ASM_NASM_COMPILER=nasm; }
@@ -99,21 +114,41 @@ build_taglib() {
   cmake_build "$@" -DWITH_ZLIB=ON -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_BINDINGS=OFF
 }
 
+# WMA only: the wmav2 encoder, the WMA decoders and the ASF container, LGPL, without any of
+# ffmpeg's other parts or the system libraries it would otherwise look for. The component does
+# its own file access, so no protocol is built.
+build_ffmpeg() {
+  local src=$1 prefix=$2 host=$3 b="$2.build"
+  rm -rf "$b"; mkdir -p "$b"
+  (cd "$b" && "$src/configure" --prefix="$prefix" --enable-cross-compile --cross-prefix="$host-" \
+      --cc="$host-gcc-posix" --cxx="$host-g++-posix" --arch="${host%%-*}" --target-os=mingw32 \
+      --disable-everything --disable-programs --disable-doc --disable-network \
+      --disable-autodetect --disable-avdevice --disable-avfilter --disable-swscale \
+      --enable-static --disable-shared --enable-encoder=wmav2 \
+      --enable-decoder=wmav1,wmav2,wmapro,wmalossless --enable-muxer=asf --enable-demuxer=asf \
+      --enable-swresample &&
+   make -j"$jobs" && make install)
+}
+
+libraries=(libogg libvorbis lame mpg123 libjpeg-turbo taglib ffmpeg)
+
 ensure_deb_src
 build_target() {
   local host=$1 out="$cache/$1/thirdparty.cmake" p dir tmp
+  local -A built  # what this run built for the target, by package
   # Several builds may run this at once: each writes its own file and the list is replaced
   # in one rename, and only when it changed, so no configure step reads a half-written list.
   tmp=$(mktemp "$out.XXXXXX")
-  for p in libogg libvorbis lame mpg123 libjpeg-turbo taglib; do
+  for p in "${libraries[@]}"; do
     dir=$(build_one "$p" "$host") || { rm -f "$tmp"; return 1; }
+    built[$p]=$dir
     echo "set(TALVO_TP_${p//-/_} \"$dir\")" >> "$tmp"
   done
   if cmp -s "$tmp" "$out"; then rm -f "$tmp"; else mv "$tmp" "$out"; fi
 }
 
 # Sources are fetched serially (apt locks), the two targets build side by side.
-for p in libogg libvorbis lame mpg123 libjpeg-turbo taglib; do
+for p in "${libraries[@]}"; do
   v=$(source_version "$p"); [ -n "$v" ] || { echo "thirdparty: apt knows no source package $p" >&2; exit 1; }
   fetch_source "$p" "$v" >/dev/null
 done

@@ -7,6 +7,7 @@
 #include "outside/ZEVAudioFile/FileName.h"
 #include "outside/ZEVAudioFile/FormatText.h"
 #include "outside/ZEVAudioFile/Mp3Encoder.h"
+#include "outside/ZEVAudioFile/WmaEncoder.h"
 #include "com/SampleBlock.h"
 
 using namespace audiofile;
@@ -16,6 +17,8 @@ namespace {
 // CreateOutputFile's modes: MP3 files are asked for with 2, the other kinds with 0.
 constexpr LONG kMp3Mode = 2;
 constexpr LONG kOtherMode = 0;
+// SetWmaParameter's one value: each profile with its own settings.
+constexpr LONG kProfileAsItStands = -1;
 
 HRESULT failureOf(const Encoder& encoder) {
   return encoder.error() ? HRESULT_FROM_WIN32(encoder.error()) : E_FAIL;
@@ -42,14 +45,15 @@ STDMETHODIMP AudioFile::SetMp3Format(LONG Frequency, LONG Bitrate, LONG Channels
   return S_OK;
 }
 
-// No WMA encoder exists here: the parameters are taken so that callers can go on, and the
-// profile shows in the format text.
-STDMETHODIMP AudioFile::SetWmaParameter(LONG) {
+STDMETHODIMP AudioFile::SetWmaParameter(LONG Parameter) {
+  if (Parameter != kProfileAsItStands) return E_INVALIDARG;
   std::lock_guard lock(mutex_);
   kind_ = Kind::wma;
   return S_OK;
 }
 
+// A number outside the table is kept, as the Ogg and MP3 formats are: the file is refused when
+// it is created, which is where the ripper looks for the answer.
 STDMETHODIMP AudioFile::SetWmaProfile(LONG Profile) {
   std::lock_guard lock(mutex_);
   wmaProfile_ = Profile;
@@ -121,8 +125,10 @@ STDMETHODIMP AudioFile::CreateOutputFile(BSTR FileName, LONG Mode) {
     } else if (extension == L"ogg" && Mode == kOtherMode) {
       kind_ = Kind::ogg;
       encoder_ = std::make_unique<OggEncoder>(ogg_, input_, path);
+    } else if (extension == L"wma" && Mode == kOtherMode) {
+      kind_ = Kind::wma;
+      encoder_ = std::make_unique<WmaEncoder>(findWmaProfile(wmaProfile_), input_, path);
     } else {
-      if (extension == L"wma") kind_ = Kind::wma;
       openStatus_ = AFS_NO_ENCODER;
       return S_OK;
     }

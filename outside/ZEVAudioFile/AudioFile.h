@@ -1,4 +1,4 @@
-// AudioFile: writes MP3 and Ogg Vorbis files from the PCM the ripper hands over. Registered
+// AudioFile: writes MP3, Ogg Vorbis and WMA files from the PCM the ripper hands over. Registered
 // "Both": the ripper's worker and timer threads call WriteSamples on the same object, so every
 // member runs under one lock.
 #pragma once
@@ -41,7 +41,7 @@ class AudioFile final : public com::Object<com::Dispatch<IAudioFile>> {
   std::mutex mutex_;
   audiofile::LameMp3Settings mp3_;
   audiofile::OggFormat ogg_;
-  LONG wmaProfile_ = 24;
+  LONG wmaProfile_ = 24;  // a number of the WMA profile table, or one outside it
   audiofile::PcmFormat input_;
   Kind kind_ = Kind::mp3;  // of the last format set or file created: what GetFormatString tells
   std::unique_ptr<audiofile::Encoder> encoder_;

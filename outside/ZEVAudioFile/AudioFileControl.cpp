@@ -2,6 +2,7 @@
 
 #include "com/Bstr.h"
 #include "com/SampleBlock.h"
+#include "outside/ZEVAudioFile/FileName.h"
 
 #include <algorithm>
 #include <limits>
@@ -16,8 +17,7 @@ constexpr LONG kSampleFrameUnit = 3;
 
 static_assert(static_cast<LONG>(OpenError::cannotOpen) == AFE_CANNOT_OPEN &&
               static_cast<LONG>(OpenError::unknownType) == AFE_UNKNOWN_TYPE &&
-              static_cast<LONG>(OpenError::badContent) == AFE_BAD_CONTENT &&
-              static_cast<LONG>(OpenError::notAvailable) == AFE_NOT_AVAILABLE);
+              static_cast<LONG>(OpenError::badContent) == AFE_BAD_CONTENT);
 
 HRESULT getValue(LONG value, LONG* out) {
   if (!out) return E_POINTER;
@@ -38,9 +38,13 @@ STDMETHODIMP AudioFileControl::OpenFile(BSTR FileName, LONG Mode, LONG SampleTyp
       openError_ = AFE_BAD_ARGUMENTS;
       return S_OK;
     }
-    OpenedReader opened = openAudioReader(std::wstring(com::view(FileName)));
+    const std::wstring path(com::view(FileName));
     // Without the WMA switch a .wma name is just another unknown kind.
-    if (opened.error == OpenError::notAvailable && !wmaEnabled_) opened.error = OpenError::unknownType;
+    if (!wmaEnabled_ && lowerExtension(path) == L"wma") {
+      openError_ = AFE_UNKNOWN_TYPE;
+      return S_OK;
+    }
+    OpenedReader opened = openAudioReader(path);
     openError_ = static_cast<LONG>(opened.error);
     reader_ = std::move(opened.reader);
     return S_OK;

@@ -26,9 +26,8 @@ class AudioReader {
 enum class OpenError {
   none = 0,
   cannotOpen = 1,     // missing, or no access
-  unknownType = 2,    // not a .wav, .mp3 or .ogg name
+  unknownType = 2,    // not a .wav, .mp3, .ogg or .wma name
   badContent = 3,     // the content is not what the name says, or is damaged
-  notAvailable = 4,   // a known kind with no decoder here (.wma)
 };
 
 struct OpenedReader {

@@ -1,5 +1,7 @@
 #include "outside/ZEVAudioFile/FormatText.h"
 
+#include "outside/ZEVAudioFile/WmaProfiles.h"
+
 namespace audiofile {
 namespace {
 
@@ -12,6 +14,8 @@ std::wstring mp3Mode(const LameMp3Settings& s) {
     default: return L"stereo";
   }
 }
+
+std::wstring channelsText(int channels) { return channels == 1 ? L"mono" : L"stereo"; }
 
 std::wstring rateAndChannels(int rate, const std::wstring& mode) {
   return std::to_wstring(rate) + L" Hz " + mode;
@@ -32,11 +36,14 @@ std::wstring describeMp3(const LameMp3Settings& s) {
 std::wstring describeOgg(const OggFormat& f) {
   const std::wstring coding = f.codesByQuality() ? L"quality " + std::to_wstring(f.quality)
                                                                 : std::to_wstring(f.nominalBitrate) + L" kbit/s";
-  return L"Ogg Vorbis " + coding + L" " + rateAndChannels(f.sampleRate, f.channels == 1 ? L"mono" : L"stereo");
+  return L"Ogg Vorbis " + coding + L" " + rateAndChannels(f.sampleRate, channelsText(f.channels));
 }
 
-std::wstring describeWma(long profile) {
-  return L"WMA profile " + std::to_wstring(profile) + L" (no encoder available)";
+std::wstring describeWma(long number) {
+  const WmaProfile* p = findWmaProfile(number);
+  if (!p) return L"WMA profile " + std::to_wstring(number) + L" (not in the profile table)";
+  return L"WMA " + std::to_wstring(p->bitrate) + L" kbit/s " +
+         rateAndChannels(p->sampleRate, channelsText(p->channels));
 }
 
 }  // namespace audiofile

@@ -10,6 +10,7 @@ namespace audiofile {
 
 std::wstring describeMp3(const LameMp3Settings& settings);
 std::wstring describeOgg(const OggFormat& format);
-std::wstring describeWma(long profile);
+// A WMA profile by what it gives, e.g. "WMA 128 kbit/s 44100 Hz stereo".
+std::wstring describeWma(long number);
 
 }  // namespace audiofile

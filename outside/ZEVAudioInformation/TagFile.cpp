@@ -24,19 +24,12 @@ struct Length {
 };
 
 // The length of the file's audio, when the file is audio of the kind its name says. The
-// decoders that check a file's content also count its samples exactly; for kinds without a
-// decoder here (WMA) taglib's reading of the headers serves.
+// decoders that check a file's content also count its samples exactly.
 std::optional<Length> audioLength(const std::wstring& path) {
   const auto opened = audiofile::openAudioReader(path);
-  if (opened.reader) {
-    const int64_t frames = opened.reader->totalFrames();
-    return Length{frames * 1000 / opened.reader->format().sampleRate, frames};
-  }
-  if (opened.error != audiofile::OpenError::notAvailable) return std::nullopt;
-  const TagLib::FileRef file(path.c_str());
-  if (file.isNull() || !file.audioProperties() || file.audioProperties()->sampleRate() <= 0) return std::nullopt;
-  const int64_t ms = file.audioProperties()->lengthInMilliseconds();
-  return Length{ms, ms * file.audioProperties()->sampleRate() / 1000};
+  if (!opened.reader) return std::nullopt;
+  const int64_t frames = opened.reader->totalFrames();
+  return Length{frames * 1000 / opened.reader->format().sampleRate, frames};
 }
 
 // Each value from the first of the tags that has it.

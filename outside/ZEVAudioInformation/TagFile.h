@@ -1,6 +1,6 @@
-// Tags, playing time and length of audio files through taglib: ID3v2.3 and ID3v1 in MP3
-// files, Vorbis comments in Ogg Vorbis files, RIFF INFO in WAV files, and whatever taglib
-// knows for other kinds (their length above all).
+// Tags of audio files through taglib (ID3v2.3 and ID3v1 in MP3 files, Vorbis comments in Ogg
+// Vorbis files, RIFF INFO in WAV files, ASF attributes in WMA files), and their playing time
+// and length from the decoders of the file control.
 #pragma once
 
 #include <cstdint>

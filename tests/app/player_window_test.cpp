@@ -119,7 +119,8 @@ class PlayerWindow : public RipTest {
     return folder;
   }
 
-  // Track 2 of the disc (400 frames of CD audio, 5.3 s) ripped into folder as name.wav/.mp3/.ogg.
+  // Track 2 of the disc (400 frames of CD audio, 5.3 s) ripped into folder as
+  // name.wav/.mp3/.ogg/.wma.
   void RipInto(const std::string& folder, const std::string& name) {
     OpenDisc();
     Choose(PLAY);
@@ -127,6 +128,7 @@ class PlayerWindow : public RipTest {
     ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToWav, relative));
     ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToMP3, relative));
     ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToOGG, relative));
+    ASSERT_TRUE(Rip(&IAudioCDRipper::RipTrackToWMA, relative));
   }
 
   TfrmPlayer& Open(const std::string& folder) {
@@ -193,19 +195,19 @@ TEST_F(PlayerWindow, ListsTheFoldersAudioFilesAndSortsByEachColumn) {
   EXPECT_EQ(player.CurrentFolder(), folder);
   using V = std::vector<std::string>;
   ASSERT_EQ(Column(0), (V{"c.mp3.txt", "long.wav", "short.wav", "tiny.wav", "track.mp3", "track.ogg", "track.wav",
-                          "voice.wma"}));
-  EXPECT_EQ(Column(1), (V{"MP3", "WAV", "WAV", "WAV", "MP3", "OGG", "WAV", "WMA"}));
+                          "track.wma", "voice.wma"}));
+  EXPECT_EQ(Column(1), (V{"MP3", "WAV", "WAV", "WAV", "MP3", "OGG", "WAV", "WMA", "WMA"}));
   // The tag control reads a name ending in ".txt" as no audio.
-  EXPECT_EQ(Column(2), (V{"00:00", "00:07", "00:00", "00:00", "00:05", "00:05", "00:05", "00:00"}));
+  EXPECT_EQ(Column(2), (V{"00:00", "00:07", "00:00", "00:00", "00:05", "00:05", "00:05", "00:05", "00:00"}));
   V sizes;
   for (const std::string& name : Column(0)) sizes.push_back(app::FormatFileSize(SizeOf(folder + name)));
   EXPECT_EQ(Column(3), sizes);
-  EXPECT_EQ(Column(4), V(8, " "));
+  EXPECT_EQ(Column(4), V(9, " "));
 
   // Header clicks sort by that column; sizes by unit first.
   const int formatX = 163 + 20, sizeX = 163 + 48 + 90 + 30;
   testkit::Click(*player.lvPlayList, formatX, 8);
-  EXPECT_EQ(Column(1), (V{"MP3", "MP3", "OGG", "WAV", "WAV", "WAV", "WAV", "WMA"}));
+  EXPECT_EQ(Column(1), (V{"MP3", "MP3", "OGG", "WAV", "WAV", "WAV", "WAV", "WMA", "WMA"}));
   testkit::Click(*player.lvPlayList, sizeX, 8);
   const V bySize = Column(3);
   for (std::size_t i = 1; i < bySize.size(); ++i)
@@ -268,10 +270,13 @@ TEST_F(PlayerWindow, PlaysARippedTrackToTheEndFeedingTheDisplayAndSeeksByDraggin
   EXPECT_TRUE(testkit::PicturesMatch(*testkit::Capture(*player.AD), *idleDisplay)) << "the display is cleared";
   EXPECT_TRUE(messages_.empty());
 
-  // MP3 and Ogg Vorbis (read five blocks a request) from near their end.
-  for (const char* name : {"track.mp3", "track.ogg"}) {
+  // MP3, Ogg Vorbis (read five blocks a request) and WMA from near their end, the display fed.
+  for (const char* name : {"track.mp3", "track.ogg", "track.wma"}) {
     Play(name);
     ASSERT_EQ(player.PlayingRow(), RowOf(name)) << name;
+    EXPECT_TRUE(testkit::WaitUntil(
+        [&] { return !testkit::PicturesMatch(*testkit::Capture(*player.AD), *idleDisplay); }, 3000))
+        << name;
     testkit::MouseDown(progress.Slider(), progress.Slider().Width() / 2, progress.Height() / 2);
     testkit::MouseMove(progress, progress.Width() * 9 / 10, progress.Height() / 2);
     testkit::MouseUp(progress, progress.Width() * 9 / 10, progress.Height() / 2);

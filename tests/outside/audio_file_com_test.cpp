@@ -218,14 +218,33 @@ TEST_F(AudioFileObject, OggVorbisFromTheRippersTwoThreadsAtTheOptionsFirstRunFor
   EXPECT_GT(snrDb(stereoTones(48000, 440, 660, 24000), 2, reading.pcm, 2, 1), 20);
 }
 
-TEST_F(AudioFileObject, WmaIsNotAvailableAndWritesNothing) {
+TEST_F(AudioFileObject, WmaAtTheRippersDefaultProfileFromItsTwoThreads) {
   ASSERT_EQ(file_->SetWmaParameter(-1), S_OK);
   ASSERT_EQ(file_->SetWmaProfile(24), S_OK);
-  EXPECT_EQ(formatString(), L"WMA profile 24 (no encoder available)");
+  EXPECT_EQ(formatString(), L"WMA 128 kbit/s 44100 Hz stereo");
   const std::wstring path = scratchPath(L"track.wma");
-  EXPECT_EQ(create(path, 0), AFS_NO_ENCODER);
+  ASSERT_EQ(create(path, 0), AFS_READY);
+  const auto pcm = stereoTones(kCdRate * 2);
+  writeAsTheRipperDoes(pcm);
+  const auto reading = readThroughControl(path);
+  ASSERT_EQ(reading.openError, AFE_NONE);
+  EXPECT_EQ(reading.formatA, 44100);
+  EXPECT_EQ(reading.formatB, 2);
+  // From the first sample written, over the end by the last frame filled up and one more.
+  EXPECT_GE(reading.totalSamples, kCdRate * 2 + 2048);
+  EXPECT_LT(reading.totalSamples, kCdRate * 2 + 2 * 2048);
+  for (int channel : {0, 1}) EXPECT_GT(snrDb(pcm, 2, reading.pcm, 2, channel), 30) << channel;
+}
+
+TEST_F(AudioFileObject, WmaProfileOutsideTheTableRefusesTheFileAndWritesNothing) {
+  EXPECT_EQ(file_->SetWmaParameter(5), E_INVALIDARG);
+  ASSERT_EQ(file_->SetWmaProfile(99), S_OK);
+  EXPECT_EQ(formatString(), L"WMA profile 99 (not in the profile table)");
+  const std::wstring path = scratchPath(L"refused.wma");
+  EXPECT_EQ(create(path, 0), AFS_FORMAT_REFUSED);
   EXPECT_EQ(write(stereoTones(882)), E_UNEXPECTED);
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(create(scratchPath(L"track.wma"), 2), AFS_NO_ENCODER);  // the WMA mode is 0
 }
 
 TEST_F(AudioFileObject, OpenStatusTellsWhatWentWrong) {

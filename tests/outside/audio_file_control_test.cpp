@@ -82,12 +82,27 @@ TEST_F(FileControl, ReadsAWavFileInBlocksAndSeeksBySampleFrame) {
   EXPECT_EQ(control_->Seek(0, 1, &reached), E_INVALIDARG);  // positions are in sample frames only
 }
 
-TEST_F(FileControl, WmaOpensWithAnErrorEvenWhenEnabled) {
-  writeBytes(scratchPath(L"song.wma"), {0x30, 0x26, 0xB2, 0x75});
+TEST_F(FileControl, WmaOpensOnlyWhileEnabled) {
+  const auto pcm = stereoTones(20000);
+  {
+    const auto file = createAudioFileObject<IAudioFile>(CLSID_AudioFile);
+    ASSERT_EQ(file->CreateOutputFile(com::bstr(scratchPath(L"song.wma")).get(), 0), S_OK);
+    com::safearray block = sampleBlock(pcm);
+    SAFEARRAY* raw = block.get();
+    ASSERT_EQ(file->WriteSamples(&raw), S_OK);
+    ASSERT_EQ(file->CloseFile(), S_OK);
+  }
   EXPECT_EQ(open(scratchPath(L"song.wma")), AFE_UNKNOWN_TYPE);
-  ASSERT_EQ(control_->put_WmaFormatEnabled(VARIANT_TRUE), S_OK);
-  EXPECT_EQ(open(scratchPath(L"song.wma")), AFE_NOT_AVAILABLE);
   EXPECT_EQ(totalSamples(), 0);
+  ASSERT_EQ(control_->put_WmaFormatEnabled(VARIANT_TRUE), S_OK);
+  ASSERT_EQ(open(scratchPath(L"song.wma")), AFE_NONE);
+  EXPECT_GE(totalSamples(), 20000 + 2048);
+  LONG reached = -1;
+  ASSERT_EQ(control_->Seek(10000, 3, &reached), S_OK);
+  EXPECT_EQ(reached, 10000);
+  EXPECT_EQ(read(500).size(), 1000u);
+  writeBytes(scratchPath(L"noise.wma"), std::vector<uint8_t>(3000, 'w'));
+  EXPECT_EQ(open(scratchPath(L"noise.wma")), AFE_BAD_CONTENT);
 }
 
 TEST_F(FileControl, BadFilesOpenWithAnErrorAndReadNothing) {

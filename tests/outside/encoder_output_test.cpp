@@ -2,6 +2,7 @@
 // refused file, failed writes and a failed finish, and no short file left behind.
 #include "outside/ZEVAudioFile/Mp3Encoder.h"
 #include "outside/ZEVAudioFile/OggEncoder.h"
+#include "outside/ZEVAudioFile/WmaEncoder.h"
 #include "tests/outside/AudioTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ namespace {
 
 std::unique_ptr<Encoder> makeEncoder(const std::wstring& path) {
   if (path.ends_with(L".ogg")) return std::make_unique<OggEncoder>(OggFormat{}, PcmFormat{}, path);
+  if (path.ends_with(L".wma")) return std::make_unique<WmaEncoder>(findWmaProfile(24), PcmFormat{}, path);
   return std::make_unique<Mp3Encoder>(LameMp3Settings{}, PcmFormat{}, path);
 }
 
@@ -79,5 +81,5 @@ TEST_P(EncoderOutput, AFinishedFileIsComplete) {
   EXPECT_GT(readBytes(path).size(), 5000u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Mp3AndOgg, EncoderOutput, testing::Values(L".mp3", L".ogg"),
+INSTANTIATE_TEST_SUITE_P(EveryKind, EncoderOutput, testing::Values(L".mp3", L".ogg", L".wma"),
                          [](const auto& info) { return std::string(info.param + 1, info.param + 4); });

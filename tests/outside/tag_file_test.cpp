@@ -1,14 +1,17 @@
 // Tags written through taglib and read back by taglib itself: ID3v2.3 and ID3v1 in MP3, Vorbis
-// comments in Ogg, RIFF INFO in WAV; the audio stays as it was; bad files change nothing.
+// comments in Ogg, RIFF INFO in WAV, ASF attributes in WMA; the audio stays as it was; bad
+// files change nothing.
 #include "outside/ZEVAudioFile/AudioReader.h"
 #include "outside/ZEVAudioFile/Mp3Encoder.h"
 #include "outside/ZEVAudioFile/OggEncoder.h"
+#include "outside/ZEVAudioFile/WmaEncoder.h"
 #include "outside/ZEVAudioInformation/Genres.h"
 #include "outside/ZEVAudioInformation/TagFile.h"
 #include "tests/outside/AudioTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <taglib/asffile.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/infotag.h>
@@ -122,6 +125,26 @@ TEST(TagFile, WavGetsRiffInfoAndKeepsItsAudio) {
   EXPECT_EQ(decoded(path), before);
 }
 
+TEST(TagFile, WmaGetsAsfAttributesKeepsItsAudioAndReadsItsDecodedLength) {
+  const auto path = encodedFile<audiofile::WmaEncoder>(L"tagged.wma", audiofile::findWmaProfile(24));
+  const auto before = decoded(path);
+  ASSERT_TRUE(writeTags(path, fullChanges()));
+  {
+    TagLib::ASF::File file(path.c_str());
+    ASSERT_TRUE(file.isValid());
+    expectFullTags(*file.tag());
+  }
+  EXPECT_EQ(decoded(path), before);
+  const auto info = readFileInfo(path);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->tags.title, kTitle);
+  EXPECT_EQ(info->tags.genre, 17);
+  EXPECT_EQ(info->tags.year, 1999);
+  // Exactly the decoder's count, which the header's playing time (in milliseconds) is not.
+  EXPECT_EQ(info->totalSamples, static_cast<int64_t>(before.size() / 2));
+  EXPECT_EQ(info->durationMs, info->totalSamples * 1000 / kCdRate);
+}
+
 TEST(TagFile, ReadsBackTagsDurationAndLength) {
   const auto wav = wavFile(L"info.wav", kCdRate * 2);
   ASSERT_TRUE(writeTags(wav, fullChanges()));
@@ -167,7 +190,8 @@ TEST(TagFile, BadFilesReadAsNothingAndAreNotChanged) {
     const wchar_t* name;
     std::vector<uint8_t> bytes;
   } cases[] = {{L"noise.mp3", noise}, {L"noise.ogg", noise},         {L"noise.wav", noise},
-               {L"empty.mp3", {}},    {L"wav-inside.ogg", wav},      {L"cut.wav", {wav.begin(), wav.begin() + 30}}};
+               {L"empty.mp3", {}},    {L"wav-inside.ogg", wav},      {L"cut.wav", {wav.begin(), wav.begin() + 30}},
+               {L"noise.wma", noise}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
     writeBytes(scratchPath(c.name), c.bytes);

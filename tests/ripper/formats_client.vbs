@@ -36,7 +36,7 @@ Check "Ogg available whatever the quality", r.IsAvailableFormatOGG(44100, 2, 128
 Check "MP3 at 22000 Hz asked as 44100 Hz", r.IsAvailableFormatMP3(22000, 320, 2), True
 
 r.SetFormatWMA
-Check "WMA by default", r.trackFormatString, "WMA profile 24 (no encoder available)"
+Check "WMA by default", r.trackFormatString, "WMA 128 kbit/s 44100 Hz stereo"
 
 r.DriverClose
 

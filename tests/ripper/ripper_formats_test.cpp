@@ -89,7 +89,7 @@ TEST_F(Formats, ArgumentsLeftOutTakeTheTypeLibraryDefaults) {
     ASSERT_EQ(callByName(L"SetFormatMP3"), S_OK);
     EXPECT_EQ(formatText(), L"MP3 128 kbit/s 44100 Hz stereo");
     ASSERT_EQ(callByName(L"SetFormatWMA"), S_OK);
-    EXPECT_EQ(formatText(), L"WMA profile 24 (no encoder available)");
+    EXPECT_EQ(formatText(), L"WMA 128 kbit/s 44100 Hz stereo");
     ASSERT_EQ(callByName(L"SetFormatOGG"), S_OK);
     EXPECT_EQ(formatText(), L"Ogg Vorbis 128 kbit/s 44100 Hz stereo");
 }
@@ -111,9 +111,11 @@ TEST_F(Formats, OggValuesAreCheckedAndItsQualityKeepsItsLowSixteenBits) {
 
 TEST_F(Formats, WmaProfileIsPassedAsGiven) {
     ASSERT_EQ(ripper()->SetFormatWMA(-7), S_OK);
-    EXPECT_EQ(formatText(), L"WMA profile -7 (no encoder available)");
+    EXPECT_EQ(formatText(), L"WMA profile -7 (not in the profile table)");
     ASSERT_EQ(ripper()->SetFormatWMA(70000), S_OK);
-    EXPECT_EQ(formatText(), L"WMA profile 70000 (no encoder available)");
+    EXPECT_EQ(formatText(), L"WMA profile 70000 (not in the profile table)");
+    ASSERT_EQ(ripper()->SetFormatWMA(16), S_OK);
+    EXPECT_EQ(formatText(), L"WMA 24 kbit/s 22050 Hz mono");
 }
 
 TEST_F(Formats, AvailabilityIsAskedForTheCheckedValues) {

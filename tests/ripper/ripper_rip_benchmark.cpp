@@ -1,12 +1,12 @@
 // Rip benchmark (run by hand, not a test): tracks of 7 seconds, 1 minute and 5 minutes of the
-// simulated drive ripped at 8x and 64x to WAV, MP3 and Ogg Vorbis through the COM interface. A
-// rip is paced to the drive speed, so it should take the paced time (track length / speed) and
-// no more. The whole rip also holds what every rip does once, whatever its length (the worker
+// simulated drive ripped at 8x and 64x to WAV, MP3, Ogg Vorbis and WMA through the COM
+// interface. A rip is paced to the drive speed, so it should take the paced time (track length /
+// speed) and no more. The whole rip also holds what every rip does once, whatever its length (the worker
 // started, the drive opened anew, the drive-ready test at its end), so the reading itself is
 // timed too: from the first progress report to the last, against 99 % of the paced time. The
 // short track's figures are the medians of seven rips. An encoding rip may add at most what its
 // encoder needs on its own, measured here by encoding 5 minutes straight through the AudioFile
-// object; the Ogg files' average bitrates are printed beside (the default format asks for a
+// object; the files' average bitrates are printed beside (the default format asks for a
 // nominal 128 kbit/s).
 #include "RipperClient.h"
 
@@ -101,9 +101,9 @@ double KbitPerSecond(const std::string& path, double seconds) {
 }
 
 // The same audio straight through an encoder set up as a rip sets it up by default (MP3 at
-// 128 kbit/s with encoder quality 8, Ogg Vorbis at a nominal 128 kbit/s), in blocks of one
-// tick of a 64x rip (20 ms).
-Measure EncodeAlone(const wchar_t* extension, LONG mode) {
+// 128 kbit/s with encoder quality 8, Ogg Vorbis at a nominal 128 kbit/s, WMA at profile 24), in
+// blocks of one tick of a 64x rip (20 ms).
+Measure EncodeAlone(const std::wstring& path, LONG mode) {
     com::ptr<IAudioFile> file;
     com::ptr<IAudioFileLameMp3Encoder> mp3;
     if (FAILED(CoCreateInstance(CLSID_AudioFile, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(file.put()))) ||
@@ -114,7 +114,8 @@ Measure EncodeAlone(const wchar_t* extension, LONG mode) {
     file->SetMp3Encoder(mp3.get());
     file->SetMp3Format(44100, 128, 2);
     file->SetOggFormat(44100, 2, 128, 0, 0, -1);
-    const std::wstring path = std::wstring(L"alone") + extension;
+    file->SetWmaParameter(-1);
+    file->SetWmaProfile(24);
     std::vector<std::uint8_t> audio(std::size_t(kLongFrames) * simdrive::kFrameBytes);
     simdrive::GenerateAudioFrames(0, kLongFrames, audio.data());
     const int tickFrames = 75 * kEncodeSpeed / 50;
@@ -172,7 +173,8 @@ int main() {
             const double paced = seconds / speed;
             for (const Rip& rip : {Rip{"WAV", ".wav", &IAudioCDRipper::RipTrackToWav},
                                    Rip{"MP3", ".mp3", &IAudioCDRipper::RipTrackToMP3},
-                                   Rip{"Ogg", ".ogg", &IAudioCDRipper::RipTrackToOGG}}) {
+                                   Rip{"Ogg", ".ogg", &IAudioCDRipper::RipTrackToOGG},
+                                   Rip{"WMA", ".wma", &IAudioCDRipper::RipTrackToWMA}}) {
                 client->put_trackNum(track + 1);
                 client->put_driveSpeed(speed);
                 const std::string path = ScratchFolder() + "bench";
@@ -198,11 +200,11 @@ int main() {
         }
     }
     for (const auto& [name, extension, mode] :
-         {std::tuple{"MP3", L".mp3", 2L}, std::tuple{"Ogg", L".ogg", 0L}}) {
-        const Measure alone = EncodeAlone(extension, mode);
+         {std::tuple{"MP3", ".mp3", 2L}, std::tuple{"Ogg", ".ogg", 0L}, std::tuple{"WMA", ".wma", 0L}}) {
+        const std::string file = std::string("alone") + extension;
+        const Measure alone = EncodeAlone(std::wstring(file.begin(), file.end()), mode);
         std::printf("%s encoder alone, 5:00: wall %.3f s, CPU %.3f s (%.3f s/min audio), %.1f kbit/s\n", name,
-                    alone.wall, alone.cpu, alone.cpu / kLongMinutes,
-                    KbitPerSecond(std::string("alone") + (mode == 2 ? ".mp3" : ".ogg"), kLongFrames / 75.0));
+                    alone.wall, alone.cpu, alone.cpu / kLongMinutes, KbitPerSecond(file, kLongFrames / 75.0));
     }
     if (!client.errors().empty()) std::printf("errors: %zu\n", client.errors().size());
     connection.disconnect();

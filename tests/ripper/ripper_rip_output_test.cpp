@@ -64,7 +64,8 @@ TEST_P(RipFailingEarly, LeavesTheExistingFileAsItWas) {
 INSTANTIATE_TEST_SUITE_P(EveryFormat, RipFailingEarly,
                          ::testing::Values(Format{&IAudioCDRipper::RipTrackToWav, ".wav"},
                                            Format{&IAudioCDRipper::RipTrackToMP3, ".mp3"},
-                                           Format{&IAudioCDRipper::RipTrackToOGG, ".ogg"}),
+                                           Format{&IAudioCDRipper::RipTrackToOGG, ".ogg"},
+                                           Format{&IAudioCDRipper::RipTrackToWMA, ".wma"}),
                          [](const auto& info) { return std::string(info.param.extension + 1); });
 
 TEST_F(RipOutput, RipReplacesTheExistingFileOnceItHasAudio) {
