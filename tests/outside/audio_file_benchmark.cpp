@@ -140,8 +140,8 @@ int64_t seekInFile(void* file, int64_t offset, int whence) {
 }
 
 // ffmpeg set up as the component sets it up for profile 24: wmav2 at 128 kbit/s, 44100 Hz
-// stereo, in ASF, the samples turned to planar floats as the encoder takes them, the end filled
-// up with one frame of silence more.
+// stereo, in ASF packets of four 743-byte frames, the samples turned to planar floats as the
+// encoder takes them, a frame of silence before them and the end filled up with one more.
 double directlyThroughFfmpeg(const std::vector<int16_t>& pcm, const std::wstring& path) {
   const double start = threadSeconds();
   HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -161,7 +161,11 @@ double directlyThroughFfmpeg(const std::vector<int16_t>& pcm, const std::wstring
   AVStream* stream = avformat_new_stream(muxer, nullptr);
   avcodec_parameters_from_context(stream->codecpar, codec);
   stream->time_base = codec->time_base;
-  if (!codecOpen || avformat_write_header(muxer, nullptr) < 0) {
+  AVDictionary* options = nullptr;
+  av_dict_set_int(&options, "packet_size", 4 * (743 + 17) + 12, 0);
+  const bool started = codecOpen && avformat_write_header(muxer, &options) >= 0;
+  av_dict_free(&options);
+  if (!started) {
     std::printf("ffmpeg could not start %ls\n", path.c_str());
     std::exit(1);
   }
@@ -179,7 +183,7 @@ double directlyThroughFfmpeg(const std::vector<int16_t>& pcm, const std::wstring
     }
   };
   const size_t frameSize = static_cast<size_t>(codec->frame_size);
-  std::vector<float> left, right;
+  std::vector<float> left(frameSize), right(frameSize);
   int64_t pts = 0;
   const auto encodeWhole = [&] {
     size_t used = 0;
