@@ -51,9 +51,9 @@ bool WmaEncoder::openCodec(const WmaProfile& profile) {
   frame_->nb_samples = codec_->frame_size;
   if (av_channel_layout_copy(&frame_->ch_layout, &codec_->ch_layout) < 0 || av_frame_get_buffer(frame_.get(), 0) < 0)
     return false;
-  // ffmpeg's decoder leaves out two frames at the start of a file, as Windows Media's encoder
-  // delays its sound; ffmpeg's encoder delays it by one. One frame of silence more at the start
-  // makes the decoded file begin with the first sample written.
+  // ffmpeg's decoder leaves out two frames at the start of a file, the delay it takes every
+  // file to have; ffmpeg's encoder delays its sound by one. One frame of silence more at the
+  // start makes the decoded file begin with the first sample written.
   waiting_.assign(static_cast<size_t>(profile.channels), std::vector<float>(static_cast<size_t>(codec_->frame_size)));
   return true;
 }
