@@ -24,8 +24,8 @@ STDMETHODIMP Control::GetData(FORMATETC* format, STGMEDIUM* medium) {
     if (size.cx <= 0 || size.cy <= 0) return E_UNEXPECTED;
     gdi_metafile metafile;
     {
-        window_dc screen(nullptr);
-        memory_dc memory(CreateCompatibleDC(screen.get()));
+        window_dc screen = window_dc::client(nullptr);
+        unique_dc memory(CreateCompatibleDC(screen.get()));
         gdi_bitmap picture(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
         if (!memory || !picture) return E_OUTOFMEMORY;
         selection hold(memory.get(), picture.get());
@@ -47,7 +47,7 @@ STDMETHODIMP Control::GetData(FORMATETC* format, STGMEDIUM* medium) {
         if (block) GlobalFree(block);
         return E_OUTOFMEMORY;
     }
-    *description = {MM_ANISOTROPIC, extent_.cx, extent_.cy, metafile.detach()};
+    *description = {MM_ANISOTROPIC, extent_.cx, extent_.cy, metafile.release()};
     GlobalUnlock(block);
     medium->tymed = TYMED_MFPICT;
     medium->hMetaFilePict = block;

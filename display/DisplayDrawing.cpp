@@ -61,7 +61,7 @@ void drawDisplay(HDC target, const RECT& bounds, const DisplayView& view) {
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0) return;
-    com::memory_dc dc(CreateCompatibleDC(target));
+    com::unique_dc dc(CreateCompatibleDC(target));
     com::gdi_bitmap picture(CreateCompatibleBitmap(target, width, height));
     com::gdi_font font(CreateFontW(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"Arial"));

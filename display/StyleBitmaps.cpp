@@ -23,10 +23,10 @@ bool squeezeStrip(HMODULE resources, int stripId, HDC picture, HDC scratch) {
 
 bool StyleBitmaps::make(HDC reference) {
     if (made_) return true;
-    com::memory_dc dc(CreateCompatibleDC(reference));
-    com::memory_dc scratch(CreateCompatibleDC(reference));
+    com::unique_dc dc(CreateCompatibleDC(reference));
+    com::unique_dc scratch(CreateCompatibleDC(reference));
     if (!dc || !scratch) return false;
-    com::window_dc screen(nullptr);
+    com::window_dc screen = com::window_dc::client(nullptr);
     HDC compatible = reference ? reference : screen.get();
     std::array<com::gdi_bitmap, 3> pictures;
     for (com::gdi_bitmap& picture : pictures) {

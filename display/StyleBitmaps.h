@@ -35,7 +35,7 @@ public:
 
 private:
     HMODULE resources_;
-    com::memory_dc dc_;
+    com::unique_dc dc_;
     std::array<com::gdi_bitmap, 3> pictures_;
     HGDIOBJ original_ = nullptr;
     bool made_ = false;

@@ -61,7 +61,7 @@ void ZEVDisplay::redraw() {
     if (inPlaceActive() && window()) {
         RECT client;
         GetClientRect(window(), &client);
-        com::window_dc dc(window());
+        com::window_dc dc = com::window_dc::client(window());
         if (dc) draw(dc.get(), client);
     } else {
         fireViewChange();
@@ -273,7 +273,7 @@ void ZEVDisplay::onMove(int x, int y) {
 
 void ZEVDisplay::onInPlaceActivated() {
     if (styles_.made()) return;
-    com::window_dc dc(window());
+    com::window_dc dc = com::window_dc::client(window());
     styles_.make(dc.get());
 }
 
