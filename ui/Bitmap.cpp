@@ -32,7 +32,7 @@ TBitmap::~TBitmap() {
 void TBitmap::ReplaceDib(int width, int height, bool keepPicture) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  UniqueBitmap dib;
+  com::gdi_bitmap dib;
   std::uint32_t* bits = nullptr;
   if (width > 0 && height > 0) {
     BITMAPINFO info = TopDown32(width, height);
@@ -55,11 +55,11 @@ void TBitmap::ReplaceDib(int width, int height, bool keepPicture) {
   height_ = height;
 }
 
-UniqueBitmap TBitmap::CopyHandle() const {
-  if (Empty()) return UniqueBitmap();
+com::gdi_bitmap TBitmap::CopyHandle() const {
+  if (Empty()) return com::gdi_bitmap();
   BITMAPINFO info = TopDown32(width_, height_);
   void* memory = nullptr;
-  UniqueBitmap copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+  com::gdi_bitmap copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
   if (!copy) return copy;
   GdiFlush();
   std::memcpy(memory, bits_, sizeof(std::uint32_t) * width_ * height_);
@@ -97,7 +97,7 @@ bool TBitmap::LoadFromFile(const std::string& fileName) {
 }
 
 bool TBitmap::TakePicture(HBITMAP handle) {
-  UniqueBitmap loaded(handle);
+  com::gdi_bitmap loaded(handle);
   if (!loaded) return false;
   BITMAP description{};
   if (!GetObjectA(loaded.get(), sizeof(description), &description)) return false;

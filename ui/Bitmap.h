@@ -32,7 +32,7 @@ class TBitmap : public TGraphic {
   HDC MemoryDc() const;
   // A new bitmap handle with the same picture, selected into no device context (for calls such
   // as the image list's, which select the bitmap themselves).
-  UniqueBitmap CopyHandle() const;
+  com::gdi_bitmap CopyHandle() const;
 
   // Loads a bitmap resource of the module (nullptr: the program) by name; false when there is
   // none or it cannot be read, and the bitmap is then left as it was.
@@ -64,9 +64,9 @@ class TBitmap : public TGraphic {
 
   int width_ = 0;
   int height_ = 0;
-  UniqueBitmap dib_;
+  com::gdi_bitmap dib_;
   std::uint32_t* bits_ = nullptr;
-  mutable UniqueMemoryDc memoryDc_;
+  mutable com::unique_dc memoryDc_;
   mutable HGDIOBJ originalBitmap_ = nullptr;
   std::unique_ptr<TCanvas> canvas_;
   TTransparentMode transparentMode_ = tmAuto;

@@ -6,7 +6,7 @@ namespace ui {
 
 int ScreenPixelsPerInch() {
   static const int ppi = [] {
-    WindowDc screen = WindowDc::Client(nullptr);
+    com::window_dc screen = com::window_dc::client(nullptr);
     return screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
   }();
   return ppi;

@@ -30,7 +30,7 @@ class HintTip {
   void Show();
   HWND Tip();
 
-  UniqueWindow tip_;
+  com::unique_window tip_;
   std::string text_;
   UINT hidePause_ = 0;
   std::unique_ptr<TTimer> pauseTimer_;

@@ -16,11 +16,11 @@ bool TIcon::LoadFromFile(const std::string& fileName, int width, int height) {
 }
 
 bool TIcon::TakeIcon(HICON loaded) {
-  UniqueIcon icon(loaded);
+  com::unique_icon icon(loaded);
   if (!icon) return false;
   ICONINFO info{};
   if (!GetIconInfo(icon.get(), &info)) return false;
-  UniqueBitmap color(info.hbmColor), mask(info.hbmMask);
+  com::gdi_bitmap color(info.hbmColor), mask(info.hbmMask);
   BITMAP description{};
   GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(description), &description);
   width_ = description.bmWidth;

@@ -26,7 +26,7 @@ class TIcon : public TGraphic {
  private:
   bool TakeIcon(HICON loaded);
 
-  UniqueIcon icon_;
+  com::unique_icon icon_;
   int width_ = 0;
   int height_ = 0;
 };

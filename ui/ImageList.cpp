@@ -25,16 +25,16 @@ void TCustomImageList::Clear() {
 }
 
 int TCustomImageList::Add(const TBitmap& image) {
-  UniqueBitmap copy = image.CopyHandle();
+  com::gdi_bitmap copy = image.CopyHandle();
   if (!copy || !list_) return -1;
   // Without a mask the images would be drawn through an empty (all-transparent) one.
   TBitmap mask(image.Width(), image.Height());
-  UniqueBitmap maskCopy = mask.CopyHandle();
+  com::gdi_bitmap maskCopy = mask.CopyHandle();
   return ImageList_Add(list_.get(), copy.get(), maskCopy.get());
 }
 
 int TCustomImageList::AddMasked(const TBitmap& image, TColor maskColor) {
-  UniqueBitmap copy = image.CopyHandle();
+  com::gdi_bitmap copy = image.CopyHandle();
   if (!copy || !list_) return -1;
   return ImageList_AddMasked(list_.get(), copy.get(), ColorToRGB(maskColor));
 }
@@ -46,7 +46,7 @@ void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabl
     ImageList_Draw(list_.get(), index, dc, x, y, ILD_NORMAL);
     return;
   }
-  UniqueIcon icon(ImageList_GetIcon(list_.get(), index, ILD_NORMAL));
+  com::unique_icon icon(ImageList_GetIcon(list_.get(), index, ILD_NORMAL));
   DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.get()), 0, x, y, width_, height_,
              DST_ICON | DSS_DISABLED);
 }

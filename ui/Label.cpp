@@ -67,7 +67,7 @@ UINT TLabel::TextFlags() const {
 }
 
 SIZE TLabel::TextSize(int width) const {
-  UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  com::unique_dc dc(CreateCompatibleDC(nullptr));
   TCanvas canvas(dc.get());
   canvas.Font().Assign(Font());
   const std::string text = Caption();

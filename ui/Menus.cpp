@@ -299,7 +299,7 @@ HMENU TMenu::Handle() {
 }
 
 void TMenu::Rebuild() {
-  UniqueMenu menu(CreateMenuHandle());
+  com::unique_menu menu(CreateMenuHandle());
   if (!menu) throw std::runtime_error("Cannot create a menu");
   Build(menu.get(), *items_);
   std::swap(handle_, menu);
@@ -395,7 +395,7 @@ bool DispatchMenuMessage(TMessage& Message) {
       if (measure->CtlType != ODT_MENU) return false;
       TMenuItem* item = TMenuItem::FromCommand(static_cast<UINT>(measure->itemData));
       if (!item) return false;
-      WindowDc screen = WindowDc::Client(nullptr);
+      com::window_dc screen = com::window_dc::client(nullptr);
       TCanvas canvas(screen.get());
       int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
       item->MeasureItem(canvas, width, height);
@@ -410,7 +410,7 @@ bool DispatchMenuMessage(TMessage& Message) {
       if (draw->CtlType != ODT_MENU) return false;
       TMenuItem* item = TMenuItem::FromCommand(static_cast<UINT>(draw->itemData));
       if (!item) return false;
-      SavedDcState saved(draw->hDC);
+      com::saved_dc_state saved(draw->hDC);
       TCanvas canvas(draw->hDC);
       item->DrawItem(canvas, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0);
       canvas.SetHandle(nullptr);

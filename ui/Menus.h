@@ -105,11 +105,6 @@ class TMenuItem : public TComponent {
   HMENU handle_ = nullptr;
 };
 
-namespace detail {
-inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
-}  // namespace detail
-using UniqueMenu = UniqueAny<HMENU, detail::DestroyMenuHandle>;
-
 class TMenu : public TComponent {
   UI_CLASS(TMenu, TComponent)
  public:
@@ -151,7 +146,7 @@ class TMenu : public TComponent {
   TMenuItem* items_;
   TCustomImageList* images_ = nullptr;
   bool ownerDraw_ = false;
-  UniqueMenu handle_;
+  com::unique_menu handle_;
   bool stale_ = true;
 };
 

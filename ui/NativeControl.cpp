@@ -29,8 +29,8 @@ TCustomDrawState CustomDrawState(UINT itemState) {
 }
 
 int FontLineHeight(const TFont& font) {
-  WindowDc screen = WindowDc::Client(nullptr);
-  SelectedObject selected(screen.get(), font.Handle());
+  com::window_dc screen = com::window_dc::client(nullptr);
+  com::selection selected(screen.get(), font.Handle());
   TEXTMETRICA metrics{};
   GetTextMetricsA(screen.get(), &metrics);
   return metrics.tmHeight;
@@ -94,10 +94,10 @@ void TNativeControl::PaintBuffered() {
   HDC dc = BeginPaint(Handle(), &ps);
   RECT client;
   GetClientRect(Handle(), &client);
-  UniqueMemoryDc memory(CreateCompatibleDC(dc));
-  UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+  com::unique_dc memory(CreateCompatibleDC(dc));
+  com::gdi_bitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
   if (memory && bitmap) {
-    SelectedObject selected(memory.get(), bitmap.get());
+    com::selection selected(memory.get(), bitmap.get());
     TMessage erase{WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0, 0};
     TWinControl::WndProc(erase);
     TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0, 0};

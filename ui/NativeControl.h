@@ -89,7 +89,7 @@ class TNativeControl : public TWinControl {
 
    private:
     TNativeControl& control_;
-    SavedDcState saved_;
+    com::saved_dc_state saved_;
   };
 
  private:

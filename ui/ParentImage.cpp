@@ -10,7 +10,7 @@ void DrawParentImage(TControl& control, HDC dc) {
   if (!parent || !dc) return;
   const POINT at = control.ClientOrigin();
   const POINT parentAt = parent->ClientOrigin();
-  SavedDcState saved(dc);
+  com::saved_dc_state saved(dc);
   POINT origin;
   GetViewportOrgEx(dc, &origin);
   SetViewportOrgEx(dc, origin.x - (at.x - parentAt.x), origin.y - (at.y - parentAt.y), nullptr);

@@ -11,8 +11,7 @@ namespace ui {
 
 namespace {
 
-inline void FreePidl(LPITEMIDLIST pidl) { CoTaskMemFree(pidl); }
-using UniquePidl = UniqueAny<LPITEMIDLIST, FreePidl>;
+using UniquePidl = com::unique_any<LPITEMIDLIST, CoTaskMemFree>;
 
 // One reference to a COM object, released at the end.
 template <typename T>

@@ -751,7 +751,7 @@ void TWinControl::PaintControls(HDC dc, const TControl* limit) {
     if (c->IsWindowed() || !c->Visible() || c->Width() <= 0 || c->Height() <= 0) continue;
     RECT r = c->BoundsRect();
     if (!RectVisible(dc, &r)) continue;
-    SavedDcState saved(dc);
+    com::saved_dc_state saved(dc);
     POINT origin;
     GetViewportOrgEx(dc, &origin);
     SetViewportOrgEx(dc, origin.x + c->Left(), origin.y + c->Top(), nullptr);
@@ -799,7 +799,7 @@ void TWinControl::WMNCCalcSize(TMessage& Message) {
 void TWinControl::WMNCPaint(TMessage& Message) {
   DefaultHandler(Message);
   if (borderWidth_ == 0 || !handle_) return;
-  WindowDc dc = WindowDc::Whole(handle_);
+  com::window_dc dc = com::window_dc::whole(handle_);
   if (!dc) return;
   RECT window, client;
   GetWindowRect(handle_, &window);
