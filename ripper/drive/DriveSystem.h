@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "UniqueHandle.h"
+#include "com/Handles.h"
 
 namespace drive {
 
@@ -30,20 +30,12 @@ const DriveSystemCalls& DriveSystem();
 void SetDriveSystemCalls(const DriveSystemCalls& calls);
 DriveSystemCalls RealDriveSystem();
 
-// A volume device handle, closed through the table.
-struct VolumeHandleTraits {
-  using Type = HANDLE;
-  static Type invalid() { return INVALID_HANDLE_VALUE; }
-  static void close(Type handle) { DriveSystem().closeHandle(handle); }
-};
-using VolumeHandle = UniqueHandle<VolumeHandleTraits>;
+// A volume device handle (INVALID_HANDLE_VALUE when none), closed through the table.
+inline void CloseVolume(HANDLE handle) { DriveSystem().closeHandle(handle); }
+using VolumeHandle = com::unique_any<HANDLE, CloseVolume, -1>;
 
 // The ASPI library, freed through the table.
-struct LibraryHandleTraits {
-  using Type = HMODULE;
-  static Type invalid() { return nullptr; }
-  static void close(Type module) { DriveSystem().freeLibrary(module); }
-};
-using LibraryHandle = UniqueHandle<LibraryHandleTraits>;
+inline void FreeAspiLibrary(HMODULE module) { DriveSystem().freeLibrary(module); }
+using LibraryHandle = com::unique_any<HMODULE, FreeAspiLibrary>;
 
 }  // namespace drive

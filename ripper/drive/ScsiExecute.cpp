@@ -11,7 +11,7 @@
 #include "AspiRequests.h"
 #include "DriveTransport.h"
 #include "TransportInternals.h"
-#include "UniqueHandle.h"
+#include "com/Handles.h"
 
 namespace drive {
 
@@ -19,18 +19,11 @@ namespace {
 
 constexpr DWORD kRequestWaitMs = 4000;
 
-struct EventTraits {
-  using Type = HANDLE;
-  static Type invalid() { return nullptr; }
-  static void close(Type handle) { CloseHandle(handle); }
-};
-using Event = UniqueHandle<EventTraits>;
-
 // The request block and the data the host works on. Both live on the heap so a request the
 // host has not finished can outlive the call that sent it.
 struct Request {
   aspi::SRB_ExecSCSICmd block{};
-  Event done;
+  com::unique_handle done;
   std::vector<std::uint8_t> data;
 
   std::uint8_t status() { return std::atomic_ref<std::uint8_t>(block.SRB_Status).load(); }
