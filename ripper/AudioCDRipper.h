@@ -27,6 +27,7 @@
 
 #include "com/ConnectionPoint.h"
 #include "com/Dispatch.h"
+#include "com/Handles.h"
 #include "com/HomeThread.h"
 #include "com/Object.h"
 #include "com/ProvideClassInfo.h"
@@ -34,7 +35,6 @@
 #include "ripper/CddbEntryTitles.h"
 #include "ripper/AudioFileWriter.h"
 #include "ripper/DiscDescription.h"
-#include "ripper/Handles.h"
 #include "ripper/ObjectThread.h"
 #include "ripper/OutputFormats.h"
 #include "ripper/RipperLog.h"
@@ -364,9 +364,9 @@ private:
 
     // The media-check thread.
     ObjectThread mediaCheck_;
-    KernelHandle mediaCheckStop_;
+    com::unique_handle mediaCheckStop_;
     // Set (auto-reset) by an encoding rip whose reading is over: its last hand-over runs at once.
-    KernelHandle tickNow_;
+    com::unique_handle tickNow_;
     std::atomic<bool> mediaCheckRun_{false};
     std::atomic<bool> tickEnabled_{false};
     std::atomic<TickMode> tickMode_{TickMode::MediaCheck};
@@ -388,7 +388,7 @@ private:
         // Set when the rip has ended: all the thread has left to do is let its proxy go.
         std::atomic<bool> ripEnded{false};
         // Signalled when the rip method has decided; `go` says whether the rip runs.
-        KernelHandle decided;
+        com::unique_handle decided;
         std::atomic<bool> go{false};
     };
     std::vector<std::unique_ptr<RipWorker>> ripWorkers_;

@@ -4,9 +4,9 @@
 // The body gets a null proxy when the interface could not be unmarshalled.
 #pragma once
 
+#include "com/Handles.h"
 #include "com/Marshal.h"
 #include "com/Ptr.h"
-#include "ripper/Handles.h"
 
 #include "ZEVDiscRipper.h"
 
@@ -35,5 +35,5 @@ public:
     void join();
 
 private:
-    KernelHandle thread_;
+    com::unique_handle thread_;
 };

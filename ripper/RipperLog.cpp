@@ -31,7 +31,7 @@ RipperLog::Level RipperLog::configuredLevel() {
 void RipperLog::open(Level level) {
     close();
     if (level == Off) return;
-    FileHandle file(CreateFileA(kFileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    com::unique_file file(CreateFileA(kFileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     {

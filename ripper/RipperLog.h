@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "ripper/Handles.h"
+#include "com/Handles.h"
 
 class RipperLog {
 public:
@@ -43,5 +43,5 @@ private:
 
     std::mutex lock_;
     Level level_ = Off;
-    FileHandle file_;
+    com::unique_file file_;
 };

@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "RipHost.h"
-#include "UniqueHandle.h"
+#include "com/Handles.h"
 
 namespace rip {
 
@@ -74,12 +74,6 @@ class PcmHandOver {
   struct HeapFree {
     void operator()(std::uint8_t* block) const;
   };
-  struct EventTraits {
-    using Type = HANDLE;
-    static Type invalid() { return nullptr; }
-    static void close(Type handle) { CloseHandle(handle); }
-  };
-  using Event = drive::UniqueHandle<EventTraits>;
 
   static bool Signalled(HANDLE event, DWORD waitMs);
   void Advance(std::size_t bytes);
@@ -90,8 +84,8 @@ class PcmHandOver {
   std::atomic<std::size_t> handedOver_{0};
   std::atomic<long> convertedBytes_{0};
   long bytesPerPercent_ = 0;
-  Event ripOver_;
-  Event convertOver_;
+  com::unique_handle ripOver_;
+  com::unique_handle convertOver_;
 };
 
 // Mode 1 of the media-check tick: hands the new PCM over and takes part in ending the rip.
