@@ -38,7 +38,7 @@ ExecResult AspiClient::Execute(int adapter, int target, int lun, std::uint8_t fl
   ExecResult result;
   aspi::SRB_ExecSCSICmd& request = result.request;
   const bool notify = (flags & aspi::SRB_EVENT_NOTIFY) != 0;
-  const UniqueKernelHandle event(notify ? CreateEventA(nullptr, TRUE, FALSE, nullptr) : nullptr);
+  const com::unique_handle event(notify ? CreateEventA(nullptr, TRUE, FALSE, nullptr) : nullptr);
   request.SRB_Cmd = aspi::SC_EXEC_SCSI_CMD;
   request.SRB_HaId = static_cast<std::uint8_t>(adapter);
   request.SRB_Target = static_cast<std::uint8_t>(target);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "AspiRequests.h"
-#include "OwnedHandles.h"
+#include "com/Handles.h"
 
 namespace simdrive {
 
@@ -38,7 +38,7 @@ class AspiClient {
                      void* buffer, std::uint32_t length, DWORD waitMs = 4000) const;
 
  private:
-  UniqueLibrary library_;
+  com::unique_library library_;
   aspi::GetASPI32SupportInfoFn supportInfo_ = nullptr;
   aspi::SendASPI32CommandFn send_ = nullptr;
 };

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "OwnedHandles.h"
+#include "com/Handles.h"
 
 namespace simdrive {
 
@@ -14,7 +14,7 @@ class CommandLog {
   void Write(const std::string& line);
 
  private:
-  UniqueFile file_;
+  com::unique_file file_;
 };
 
 }  // namespace simdrive

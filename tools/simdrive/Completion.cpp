@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "OwnedHandles.h"
+#include "com/Handles.h"
 
 namespace simdrive {
 namespace {
@@ -34,7 +34,7 @@ DWORD Deliver(const Delivery& delivery) {
       delivery.request->SRB_Status = aspi::SS_PENDING;
       auto later = std::make_unique<Delivery>(delivery);
       // The host module is pinned, so this thread's code stays mapped after FreeLibrary.
-      const UniqueKernelHandle thread(CreateThread(nullptr, 0, CompleteLater, later.get(), 0, nullptr));
+      const com::unique_handle thread(CreateThread(nullptr, 0, CompleteLater, later.get(), 0, nullptr));
       if (thread) {
         later.release();
         return aspi::SS_PENDING;

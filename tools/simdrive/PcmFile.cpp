@@ -53,11 +53,11 @@ bool FindWaveData(HANDLE file, std::int64_t fileBytes, std::int64_t& offset, std
 
 }  // namespace
 
-PcmFile::PcmFile(UniqueFile file, std::int64_t dataOffset, std::int64_t dataBytes)
+PcmFile::PcmFile(com::unique_file file, std::int64_t dataOffset, std::int64_t dataBytes)
     : file_(std::move(file)), dataOffset_(dataOffset), dataBytes_(dataBytes) {}
 
 std::optional<PcmFile> PcmFile::Open(const std::string& path, std::string& error) {
-  UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  com::unique_file file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     error = "cannot open \"" + path + "\" (error " + std::to_string(GetLastError()) + ")";

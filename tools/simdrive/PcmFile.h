@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "OwnedHandles.h"
+#include "com/Handles.h"
 
 namespace simdrive {
 
@@ -21,9 +21,9 @@ class PcmFile {
   void Read(std::int32_t firstFrame, std::int32_t count, std::uint8_t* out) const;
 
  private:
-  PcmFile(UniqueFile file, std::int64_t dataOffset, std::int64_t dataBytes);
+  PcmFile(com::unique_file file, std::int64_t dataOffset, std::int64_t dataBytes);
 
-  UniqueFile file_;
+  com::unique_file file_;
   std::int64_t dataOffset_ = 0;
   std::int64_t dataBytes_ = 0;
 };

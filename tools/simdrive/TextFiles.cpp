@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "OwnedHandles.h"
+#include "com/Handles.h"
 
 namespace simdrive {
 namespace {
@@ -10,7 +10,7 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 }  // namespace
 
 std::optional<std::string> ReadTextFile(const std::string& path) {
-  const UniqueFile file(
+  const com::unique_file file(
       CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string text;
@@ -21,7 +21,7 @@ std::optional<std::string> ReadTextFile(const std::string& path) {
 }
 
 bool WriteTextFile(const std::string& path, std::string_view text) {
-  const UniqueFile file(
+  const com::unique_file file(
       CreateFileA(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   return file && WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
