@@ -70,7 +70,7 @@ void TkivCustomComboBox::DrawButton() {
   if (!GetComboBoxInfo(Handle(), &info)) return;
   const RECT& button = info.rcButton;
   if (button.right <= button.left || button.bottom <= button.top) return;  // a simple combo box
-  ui::WindowDc dc = ui::WindowDc::Client(Handle());
+  com::window_dc dc = com::window_dc::client(Handle());
   if (!dc) return;
   CanvasOn lent(*this, dc.get());
   ui::TCanvas& canvas = Canvas();

@@ -49,13 +49,13 @@ const std::vector<std::string>& TrueTypeFontSizes() {
 
 std::unique_ptr<ui::TBitmap> LoadBitmapResource(HINSTANCE module, const char* name) {
   // A predefined bitmap of the system, or one of the module by name or number.
-  ui::UniqueBitmap handle(static_cast<HBITMAP>(
+  com::gdi_bitmap handle(static_cast<HBITMAP>(
       LoadImageA(module, name, IMAGE_BITMAP, 0, 0, module ? LR_CREATEDIBSECTION : LR_SHARED)));
   if (!handle) return nullptr;
   BITMAP info{};
   if (!GetObjectA(handle.get(), sizeof(info), &info)) return nullptr;
   auto bitmap = std::make_unique<ui::TBitmap>(info.bmWidth, info.bmHeight);
-  ui::UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+  com::unique_dc source(CreateCompatibleDC(nullptr));
   if (!source) return nullptr;
   HGDIOBJ old = SelectObject(source.get(), handle.get());
   BitBlt(bitmap->MemoryDc(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
@@ -192,7 +192,7 @@ void TkivFontComboBox::PopulateFonts() {
   TkivItemsUpdate update(Items());
   Items().Clear();
   if (device_ == fdScreen || device_ == fdBoth) {
-    ui::WindowDc screen = ui::WindowDc::Client(nullptr);
+    com::window_dc screen = com::window_dc::client(nullptr);
     EnumerateFonts(screen.get());
   }
   if (device_ == fdPrinter || device_ == fdBoth) {
@@ -200,7 +200,7 @@ void TkivFontComboBox::PopulateFonts() {
     char name[256];
     DWORD size = sizeof(name);
     if (GetDefaultPrinterA(name, &size)) {
-      ui::UniqueDc printer(CreateDCA(nullptr, name, nullptr, nullptr));
+      com::unique_dc printer(CreateDCA(nullptr, name, nullptr, nullptr));
       if (printer) EnumerateFonts(printer.get());
     }
   }
@@ -303,7 +303,7 @@ void TkivFontSizeComboBox::RebuildSizeList() {
   TkivItemsUpdate update(Items());
   Items().Clear();
   if (fontName_.empty()) return;
-  ui::WindowDc screen = ui::WindowDc::Client(nullptr);
+  com::window_dc screen = com::window_dc::client(nullptr);
   pixelsPerInch_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
   std::vector<std::string> sizes;
   SizeListing listing{&sizes, pixelsPerInch_};

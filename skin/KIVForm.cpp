@@ -232,7 +232,7 @@ void TkivForm::LayoutSkinPanel() {
 
 void TkivForm::PaintFormFrame() {
   if (!host_.HandleAllocated()) return;
-  ui::WindowDc dc = ui::WindowDc::Client(host_.Handle());
+  com::window_dc dc = com::window_dc::client(host_.Handle());
   if (!dc) return;
   ui::TCanvas canvas(dc.get());
   const int cw = host_.ClientWidth(), ch = host_.ClientHeight(), bw = borderWidth_;

@@ -11,7 +11,7 @@ namespace kiv {
 namespace {
 
 int AverageCharWidth(ui::TWinControl& control) {
-  ui::WindowDc dc = ui::WindowDc::Client(control.Handle());
+  com::window_dc dc = com::window_dc::client(control.Handle());
   if (!dc) return 1;
   HGDIOBJ old = SelectObject(dc.get(), reinterpret_cast<HGDIOBJ>(control.Perform(WM_GETFONT)));
   TEXTMETRICA metrics{};

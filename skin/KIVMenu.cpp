@@ -17,7 +17,7 @@ bool SetSystemMenuFont(ui::TFont& font) {
 void DrawFlatMenuFrame(HWND menuWindow, ui::TColor borderColor, ui::TColor formColor) {
   RECT r;
   if (!GetWindowRect(menuWindow, &r)) return;
-  ui::WindowDc desktop = ui::WindowDc::Client(GetDesktopWindow());
+  com::window_dc desktop = com::window_dc::client(GetDesktopWindow());
   if (!desktop) return;
   ui::TCanvas canvas(desktop.get());
   canvas.Brush().SetColor(borderColor);

@@ -94,7 +94,7 @@ void DrawNineGrid(const ui::TBitmap& bitmap, ui::TCanvas& canvas, const RECT& re
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   HDC dc = canvas.Handle();
   if (!dc || w <= 0 || h <= 0 || W <= 0 || H <= 0) return;
-  ui::SavedDcState saved(dc);
+  com::saved_dc_state saved(dc);
   IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
   const COLORREF key = kNineGridKey;
   const COLORREF cornerKey = transparent ? key : kOpaque;
@@ -148,15 +148,15 @@ void DrawThreePartBitmap(const ui::TBitmap& bitmap, ui::TCanvas& canvas, const R
 
 void DrawControlFrame(ui::TWinControl& control, TColor outer, TColor inner) {
   HWND wnd = control.Handle();
-  ui::WindowDc dc = ui::WindowDc::Whole(wnd);
+  com::window_dc dc = com::window_dc::whole(wnd);
   if (!dc) return;
   RECT r;
   GetWindowRect(wnd, &r);
   OffsetRect(&r, -r.left, -r.top);
-  ui::UniqueBrush outerBrush(CreateSolidBrush(ui::ColorToRGB(outer)));
+  com::gdi_brush outerBrush(CreateSolidBrush(ui::ColorToRGB(outer)));
   FrameRect(dc.get(), &r, outerBrush.get());
   InflateRect(&r, -1, -1);
-  ui::UniqueBrush innerBrush(CreateSolidBrush(ui::ColorToRGB(inner)));
+  com::gdi_brush innerBrush(CreateSolidBrush(ui::ColorToRGB(inner)));
   FrameRect(dc.get(), &r, innerBrush.get());
 }
 
@@ -173,7 +173,7 @@ void FillScrollBarCorner(ui::TWinControl& control) {
   RECT corner{horizontal.rcScrollBar.right, vertical.rcScrollBar.bottom, vertical.rcScrollBar.right,
               horizontal.rcScrollBar.bottom};
   OffsetRect(&corner, -window.left, -window.top);
-  ui::WindowDc dc = ui::WindowDc::Whole(wnd);
+  com::window_dc dc = com::window_dc::whole(wnd);
   if (dc) FillRect(dc.get(), &corner, GetSysColorBrush(COLOR_BTNFACE));
 }
 

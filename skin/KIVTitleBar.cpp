@@ -92,7 +92,7 @@ bool TkivTitleBar::HostMaximized() const {
 void TkivTitleBar::SetFormRegion(int radius) {
   ui::TForm* form = GetParentForm(this);
   if (!form || !form->HandleAllocated()) return;
-  ui::UniqueRegion region = MakeFormRegion(form->ClientWidth(), form->ClientHeight(), radius);
+  com::gdi_region region = MakeFormRegion(form->ClientWidth(), form->ClientHeight(), radius);
   // The window owns the region from here on.
   if (SetWindowRgn(form->Handle(), region.get(), TRUE)) region.release();
 }
@@ -148,7 +148,7 @@ void TkivTitleBar::DrawSections(ui::TBitmap& buffer) {
       canvas.StretchDraw(place.rect, *picture);
       continue;
     }
-    ui::SavedDcState saved(canvas.Handle());
+    com::saved_dc_state saved(canvas.Handle());
     IntersectClipRect(canvas.Handle(), place.rect.left, place.rect.top, place.rect.right, place.rect.bottom);
     canvas.Draw(place.rect.left, place.rect.top, *picture);
   }
@@ -173,7 +173,7 @@ void TkivTitleBar::DrawButtons(ui::TBitmap& buffer) {
   if (layout.controlBox >= 0) {
     const bool hot = PointInRect(cursor, layout.controlBoxRect);
     if (drawAppIcon_) {
-      ui::UniqueIcon icon(static_cast<HICON>(
+      com::unique_icon icon(static_cast<HICON>(
           LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
       if (icon) DrawIconEx(canvas.Handle(), layout.iconAt.x, layout.iconAt.y, icon.get(), 16, 16, 0, nullptr, DI_NORMAL);
     } else {

@@ -63,10 +63,10 @@ std::string TitleCaptionText(const std::string& caption, int width,
   return caption.substr(0, 2) + "...";
 }
 
-ui::UniqueRegion MakeFormRegion(int width, int height, int radius) {
-  ui::UniqueRegion region(CreateRoundRectRgn(0, 0, width + 1, height + 1, radius, radius));
-  ui::UniqueRegion left(CreateRectRgn(0, height - 2 * radius, 2 * radius, height));
-  ui::UniqueRegion right(CreateRectRgn(width - 2 * radius, height - 2 * radius, width, height));
+com::gdi_region MakeFormRegion(int width, int height, int radius) {
+  com::gdi_region region(CreateRoundRectRgn(0, 0, width + 1, height + 1, radius, radius));
+  com::gdi_region left(CreateRectRgn(0, height - 2 * radius, 2 * radius, height));
+  com::gdi_region right(CreateRectRgn(width - 2 * radius, height - 2 * radius, width, height));
   if (!region || !left || !right) throw std::runtime_error("Cannot create the window region");
   CombineRgn(region.get(), region.get(), left.get(), RGN_OR);
   CombineRgn(region.get(), region.get(), right.get(), RGN_OR);

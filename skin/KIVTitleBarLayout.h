@@ -68,6 +68,6 @@ std::string TitleCaptionText(const std::string& caption, int width,
 
 // A window W x H with its top corners rounded by ellipses of the radius and square bottom
 // corners; radius 0 gives the whole window.
-ui::UniqueRegion MakeFormRegion(int width, int height, int radius);
+com::gdi_region MakeFormRegion(int width, int height, int radius);
 
 }  // namespace kiv
