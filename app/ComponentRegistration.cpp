@@ -4,19 +4,12 @@
 
 #include <vector>
 
-#include "Handles.h"
+#include "com/Handles.h"
 
 namespace app {
 
-namespace {
-
-void UnloadLibrary(HMODULE module) { ::FreeLibrary(module); }
-using UniqueModule = ui::UniqueAny<HMODULE, UnloadLibrary>;
-
-}  // namespace
-
 bool RegisterComponentLibrary(const std::string& path, unsigned char mode) {
-  UniqueModule library(LoadLibraryA(path.c_str()));
+  com::unique_library library(LoadLibraryA(path.c_str()));
   if (!library) return false;
   using Entry = HRESULT(STDAPICALLTYPE*)();
   auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(
