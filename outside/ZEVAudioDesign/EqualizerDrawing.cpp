@@ -1,6 +1,6 @@
 #include "outside/ZEVAudioDesign/EqualizerDrawing.h"
 
-#include "ui/Handles.h"
+#include "com/Gdi.h"
 
 #include <cstdio>
 
@@ -21,8 +21,8 @@ void fill(HDC dc, RECT r, COLORREF color) {
 }
 
 void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color, int style = PS_SOLID) {
-  ui::UniquePen pen(CreatePen(style, 1, color));
-  ui::SelectedObject hold(dc, pen.get());
+  com::gdi_pen pen(CreatePen(style, 1, color));
+  com::selection hold(dc, pen.get());
   MoveToEx(dc, x1, y1, nullptr);
   LineTo(dc, x2, y2);
 }
@@ -75,9 +75,9 @@ void drawEqualizer(HDC dc, const EqualizerLayout& layout, const BandValues& band
   fill(dc, layout.client(), kPanelColor);
   SetBkMode(dc, TRANSPARENT);
   // Small enough for "1.7k" and "2.9k" to stand apart in a 300 pixel wide control.
-  ui::UniqueFont small(CreateFontW(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  com::gdi_font small(CreateFontW(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
-  ui::SelectedObject font(dc, small ? static_cast<HGDIOBJ>(small.get()) : GetStockObject(DEFAULT_GUI_FONT));
+  com::selection font(dc, small ? static_cast<HGDIOBJ>(small.get()) : GetStockObject(DEFAULT_GUI_FONT));
   drawScale(dc, layout);
   for (int band = 0; band < kBands; ++band) drawBand(dc, layout, band, bands[band], band == focusedBand);
 }

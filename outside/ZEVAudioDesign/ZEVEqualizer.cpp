@@ -1,9 +1,9 @@
 #include "outside/ZEVAudioDesign/ZEVEqualizer.h"
 
 #include "com/Extent.h"
+#include "com/Gdi.h"
 #include "com/Stream.h"
 #include "com/Variant.h"
-#include "ui/Handles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,15 +52,15 @@ RECT ZEVEqualizer::clientRect() const {
 void ZEVEqualizer::draw(HDC dc, const RECT& bounds) {
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   if (width <= 0 || height <= 0) return;
-  ui::UniqueMemoryDc memory(CreateCompatibleDC(dc));
-  ui::UniqueBitmap picture(CreateCompatibleBitmap(dc, width, height));
+  com::unique_dc memory(CreateCompatibleDC(dc));
+  com::gdi_bitmap picture(CreateCompatibleBitmap(dc, width, height));
   const int focus = GetFocus() == window() && window() ? focusedBand_ : -1;
   if (!memory || !picture) {
     // Without memory for the picture, straight onto the target.
     design::drawEqualizer(dc, design::EqualizerLayout(bounds), bands_, focus);
     return;
   }
-  ui::SelectedObject hold(memory.get(), picture.get());
+  com::selection hold(memory.get(), picture.get());
   design::drawEqualizer(memory.get(), design::EqualizerLayout(RECT{0, 0, width, height}), bands_, focus);
   BitBlt(dc, bounds.left, bounds.top, width, height, memory.get(), 0, 0, SRCCOPY);
 }

@@ -2,7 +2,7 @@
 // its own posted messages on the thread that created it, where its events must be fired.
 #pragma once
 
-#include "ui/Handles.h"
+#include "com/Handles.h"
 
 #include <functional>
 
@@ -23,7 +23,7 @@ class MessageWindow {
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   Handler handler_;
-  ui::UniqueWindow window_;
+  com::unique_window window_;
 };
 
 }  // namespace player

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "outside/ZEVAudioPlayer/Output.h"
-#include "ui/Handles.h"
+#include "com/Handles.h"
 
 #include <mmsystem.h>
 
@@ -32,14 +32,13 @@ class WaveOutput final : public Output {
     std::vector<int16_t> data;
     bool prepared = false;
   };
-  using Event = ui::UniqueAny<HANDLE, CloseHandle>;
 
   WaveOutput() = default;
   // A buffer the device has given back (or never had), or none.
   Buffer* freeBuffer();
 
-  Event done_;
-  Event cancelled_;
+  com::unique_handle done_;
+  com::unique_handle cancelled_;
   HWAVEOUT wave_ = nullptr;
   int channels_ = 2;
   std::array<Buffer, kChunksHeld> buffers_;
