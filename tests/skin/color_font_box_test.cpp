@@ -178,7 +178,7 @@ void SaveDroppedList(ui::TCustomComboBox& box, const std::string& name) {
   RECT r{};
   GetWindowRect(info.hwndList, &r);
   ui::TBitmap picture(r.right - r.left, r.bottom - r.top);
-  ui::WindowDc list = ui::WindowDc::Whole(info.hwndList);
+  com::window_dc list = com::window_dc::whole(info.hwndList);
   BitBlt(picture.MemoryDc(), 0, 0, picture.Width(), picture.Height(), list.get(), 0, 0, SRCCOPY);
   testkit::SavePicture(picture, name);
   box.SetDroppedDown(false);

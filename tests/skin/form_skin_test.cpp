@@ -76,7 +76,7 @@ struct SkinnedWindow {
 };
 
 ui::TColor WindowPixel(HWND wnd, int x, int y) {
-  ui::WindowDc dc = ui::WindowDc::Client(wnd);
+  com::window_dc dc = com::window_dc::client(wnd);
   return GetPixel(dc.get(), x, y);
 }
 
@@ -225,7 +225,7 @@ TEST(FormSkinWindow, TheSystemCaptionGoesAndTheFrameIsPainted) {
   EXPECT_EQ(WindowPixel(wnd, 398, 150), 0x0000C0u);
   EXPECT_EQ(WindowPixel(wnd, 200, 298), 0x0000C0u);
   // WinXP's rounded top corners: the corner pixel is outside the window's region.
-  ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+  com::gdi_region region(CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(GetWindowRgn(wnd, region.get()), ERROR);
   EXPECT_FALSE(PtInRegion(region.get(), 0, 0));
   EXPECT_TRUE(PtInRegion(region.get(), 0, 299));

@@ -98,14 +98,14 @@ TEST(TitleCaption, ACaptionTooLongShowsTwoLettersAndDots) {
 }
 
 TEST(FormRegion, TopCornersAreRoundAndBottomCornersSquare) {
-  ui::UniqueRegion rounded = MakeFormRegion(400, 300, 13);
+  com::gdi_region rounded = MakeFormRegion(400, 300, 13);
   EXPECT_FALSE(PtInRegion(rounded.get(), 0, 0));
   EXPECT_FALSE(PtInRegion(rounded.get(), 399, 0));
   EXPECT_TRUE(PtInRegion(rounded.get(), 6, 6));
   EXPECT_TRUE(PtInRegion(rounded.get(), 0, 299));
   EXPECT_TRUE(PtInRegion(rounded.get(), 399, 299));
   EXPECT_TRUE(PtInRegion(rounded.get(), 200, 0));
-  ui::UniqueRegion square = MakeFormRegion(400, 300, 0);
+  com::gdi_region square = MakeFormRegion(400, 300, 0);
   EXPECT_TRUE(PtInRegion(square.get(), 0, 0));
   EXPECT_TRUE(PtInRegion(square.get(), 399, 299));
 }

@@ -104,7 +104,7 @@ std::unique_ptr<ui::TBitmap> CaptureWindow(ui::TWinControl& control) {
   RECT bounds;
   GetWindowRect(window, &bounds);
   auto picture = std::make_unique<ui::TBitmap>(bounds.right - bounds.left, bounds.bottom - bounds.top);
-  ui::WindowDc dc = ui::WindowDc::Whole(window);
+  com::window_dc dc = com::window_dc::whole(window);
   if (!dc || !BitBlt(picture->MemoryDc(), 0, 0, picture->Width(), picture->Height(), dc.get(), 0, 0, SRCCOPY))
     throw std::runtime_error("Cannot copy the window's picture");
   return picture;
