@@ -301,7 +301,13 @@ HMENU TMenu::Handle() {
 void TMenu::Rebuild() {
   com::unique_menu menu(CreateMenuHandle());
   if (!menu) throw std::runtime_error("Cannot create a menu");
-  Build(menu.get(), *items_);
+  try {
+    Build(menu.get(), *items_);
+  } catch (...) {
+    // The popups made so far went with the menu that failed: no item names one of them.
+    for (TMenuItem* item : AllItems()) item->handle_ = nullptr;
+    throw;
+  }
   std::swap(handle_, menu);
   stale_ = false;
   if (window_ && IsWindow(window_)) {
@@ -315,12 +321,13 @@ void TMenu::Build(HMENU menu, TMenuItem& parent) {
     UINT flags = MF_BYPOSITION;
     UINT_PTR id = item->command_;
     item->handle_ = nullptr;
+    com::unique_menu popup;
     if (item->Count() > 0) {
-      item->handle_ = CreatePopupMenu();
-      if (!item->handle_) throw std::runtime_error("Cannot create a menu");
-      Build(item->handle_, *item);
+      popup.reset(CreatePopupMenu());
+      if (!popup) throw std::runtime_error("Cannot create a menu");
+      Build(popup.get(), *item);
       flags |= MF_POPUP;
-      id = reinterpret_cast<UINT_PTR>(item->handle_);
+      id = reinterpret_cast<UINT_PTR>(popup.get());
     }
     if (!item->enabled_) flags |= MF_GRAYED;
     if (item->checked_) flags |= MF_CHECKED;
@@ -332,10 +339,10 @@ void TMenu::Build(HMENU menu, TMenuItem& parent) {
     // find the item through it, and never through an address that may be gone.
     const char* data = OwnerDraw() ? reinterpret_cast<const char*>(static_cast<UINT_PTR>(item->command_))
                                    : text.c_str();
-    if (!AppendMenuA(menu, flags, id, data)) {
-      if (flags & MF_POPUP) DestroyMenu(item->handle_);
+    if (!AppendMenuA(menu, flags, id, data))
       throw std::runtime_error("Cannot add a menu item (" + std::to_string(GetLastError()) + ")");
-    }
+    // The menu it was added to destroys the popup with itself from here on.
+    item->handle_ = popup.release();
     if (item->default_) SetMenuDefaultItem(menu, item->command_, FALSE);
   }
 }
