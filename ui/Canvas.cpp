@@ -174,12 +174,6 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
   if (HDC dc = Handle()) SetPixelV(dc, x, y, ColorToRGB(color));
 }
 
-RECT TCanvas::ClipRect() {
-  RECT rect{0, 0, 0, 0};
-  if (HDC dc = Handle()) GetClipBox(dc, &rect);
-  return rect;
-}
-
 void Frame3D(TCanvas& canvas, RECT& rect, TColor topColor, TColor bottomColor, int width) {
   canvas.Brush().SetStyle(bsSolid);
   for (int i = 0; i < width && rect.right - rect.left > 1 && rect.bottom - rect.top > 1; ++i) {

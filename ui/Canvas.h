@@ -58,7 +58,6 @@ class TCanvas {
 
   TColor Pixel(int x, int y);
   void SetPixel(int x, int y, TColor color);
-  RECT ClipRect();
 
  protected:
   // Called by Handle() when the canvas has no context yet.

@@ -262,16 +262,6 @@ void TControl::BringToFront() {
   Invalidate();
 }
 
-void TControl::SendToBack() {
-  if (!parent_) return;
-  auto& list = parent_->controls_;
-  list.erase(std::find(list.begin(), list.end(), this));
-  list.insert(list.begin(), this);
-  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
-    SetWindowPos(w->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  Invalidate();
-}
-
 bool TControl::MouseCapture() const {
   if (auto* w = dynamic_cast<const TWinControl*>(this))
     return w->HandleAllocated() && GetCapture() == w->handle_;

@@ -146,7 +146,6 @@ class TControl : public TComponent {
   void Repaint() { Invalidate(); Update(); }
   void Refresh() { Repaint(); }
   void BringToFront();
-  void SendToBack();
   bool MouseCapture() const;
   void SetMouseCapture(bool value);
 

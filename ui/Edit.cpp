@@ -50,10 +50,6 @@ std::string TCustomEdit::SelText() {
   return Text().substr(start, SelLength());
 }
 
-void TCustomEdit::SetSelText(const std::string& value) {
-  SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(value.c_str()));
-}
-
 void TCustomEdit::SelectAll() { SendMessageA(Handle(), EM_SETSEL, 0, -1); }
 
 void TCustomEdit::CreateParams(TCreateParams& Params) {

@@ -25,8 +25,6 @@ class TCustomEdit : public TNativeControl {
   int SelLength();
   void SetSelLength(int value);
   std::string SelText();
-  // Replaces the selection with value.
-  void SetSelText(const std::string& value);
   void SelectAll();
 
   TNotifyEvent OnChange;

@@ -36,13 +36,6 @@ void TLabel::SetTransparent(bool value) {
   Invalidate();
 }
 
-void TLabel::SetShowAccelChar(bool value) {
-  if (value == showAccelChar_) return;
-  showAccelChar_ = value;
-  AdjustBounds();
-  Invalidate();
-}
-
 void TLabel::SetFocusControl(TWinControl* value) {
   if (value == focusControl_) return;
   ReferTo(focusControl_, value);
@@ -62,7 +55,6 @@ UINT TLabel::TextFlags() const {
   UINT flags = DT_EXPANDTABS;
   flags |= wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE;
   flags |= alignment_ == taLeftJustify ? DT_LEFT : alignment_ == taRightJustify ? DT_RIGHT : DT_CENTER;
-  if (!showAccelChar_) flags |= DT_NOPREFIX;
   return flags;
 }
 
@@ -101,7 +93,7 @@ void TLabel::WndProc(TMessage& Message) {
       AdjustBounds();
       return Invalidate();
     case CM_DIALOGCHAR:
-      if (focusControl_ && Enabled() && showAccelChar_ &&
+      if (focusControl_ && Enabled() &&
           IsAccel(static_cast<char>(Message.WParam), Caption()) && focusControl_->CanFocus()) {
         focusControl_->SetFocus();
         Message.Result = 1;

@@ -26,8 +26,6 @@ class TLabel : public TGraphicControl {
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
   // "&" in the caption marks the accelerator (and "&&" is a plain ampersand) while set.
-  bool ShowAccelChar() const { return showAccelChar_; }
-  void SetShowAccelChar(bool value);
   TWinControl* FocusControl() const { return focusControl_; }
   void SetFocusControl(TWinControl* value);
 
@@ -47,7 +45,6 @@ class TLabel : public TGraphicControl {
   bool wordWrap_ = false;
   TAlignment alignment_ = taLeftJustify;
   bool transparent_ = false;
-  bool showAccelChar_ = true;
   TWinControl* focusControl_ = nullptr;
 };
 

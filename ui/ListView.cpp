@@ -133,11 +133,6 @@ bool TListItem::Focused() const {
   return WindowState(LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
-void TListItem::SetFocused(bool value) {
-  focused_ = value;
-  if (view_.HandleAllocated()) SetWindowState(LVIS_FOCUSED, value ? LVIS_FOCUSED : 0);
-}
-
 void TListItem::SetImageIndex(int value) {
   imageIndex_ = value;
   if (!view_.HandleAllocated()) return;
@@ -289,12 +284,6 @@ void TCustomListView::SetSelected(TListItem* item) {
   for (int i = 0; i < items_.Count(); ++i)
     if (items_[i] != item && items_[i]->Selected()) items_[i]->SetSelected(false);
   if (item) item->SetSelected(true);
-}
-
-TListItem* TCustomListView::ItemFocused() const {
-  for (int i = 0; i < items_.Count(); ++i)
-    if (items_[i]->Focused()) return items_[i];
-  return nullptr;
 }
 
 int TCustomListView::SelCount() const {

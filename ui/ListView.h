@@ -79,7 +79,6 @@ class TListItem {
   bool Selected() const;
   void SetSelected(bool value);
   bool Focused() const;
-  void SetFocused(bool value);
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int value);
   void* Data() const { return data_; }
@@ -178,7 +177,6 @@ class TCustomListView : public TNativeControl {
   // The first selected item, or none.
   TListItem* Selected() const;
   void SetSelected(TListItem* item);
-  TListItem* ItemFocused() const;
   int SelCount() const;
 
   // Sorts the items by OnCompare, or by caption (ignoring case) without one. Equal items keep

@@ -43,11 +43,6 @@ void TToolButton::SetImageIndex(int value) {
   Changed();
 }
 
-void TToolButton::SetWrap(bool value) {
-  wrap_ = value;
-  Changed();
-}
-
 void TToolButton::SetAutoSize(bool value) {
   autoSize_ = value;
   Changed();
@@ -225,7 +220,6 @@ void TToolBar::ButtonsChanged() {
     b.iString = -1;
     if (button.Enabled()) b.fsState |= TBSTATE_ENABLED;
     if (button.down_) b.fsState |= TBSTATE_CHECKED;
-    if (button.wrap_) b.fsState |= TBSTATE_WRAP;
     if (!button.Visible()) b.fsState |= TBSTATE_HIDDEN;
     switch (button.style_) {
       case tbsButton: b.fsStyle = BTNS_BUTTON; break;

@@ -37,8 +37,6 @@ class TToolButton : public TControl {
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int value);
   // The next button starts a new row.
-  bool Wrap() const { return wrap_; }
-  void SetWrap(bool value);
   // As wide as its caption needs, not the bar's button width.
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
@@ -65,7 +63,6 @@ class TToolButton : public TControl {
   bool grouped_ = false;
   bool down_ = false;
   int imageIndex_ = -1;
-  bool wrap_ = false;
   bool autoSize_ = false;
   TMenuItem* menuItem_ = nullptr;
 };

@@ -78,25 +78,16 @@ void TTreeNode::SetImageIndex(int value) {
   if (handle_) InvalidateRect(tree_.Handle(), nullptr, FALSE);
 }
 
-void TTreeNode::SetSelectedIndex(int value) {
-  selectedIndex_ = value;
-  if (handle_) InvalidateRect(tree_.Handle(), nullptr, FALSE);
-}
-
 void TTreeNode::MakeVisible() {
   if (handle_) SendMessageA(tree_.Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(handle_));
 }
 
 void TTreeNode::Delete() { tree_.items_.Delete(this); }
 
-void TTreeNode::DeleteChildren() {
-  while (!children_.empty()) tree_.items_.Delete(children_.back().get());
-}
-
 // ---- the node list
 
-TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const std::string& S, void* Ptr) {
-  return AddChildObject(Sibling ? Sibling->parent_ : nullptr, S, Ptr);
+TTreeNode* TTreeNodes::Add(TTreeNode* Sibling, const std::string& S) {
+  return AddChildObject(Sibling ? Sibling->parent_ : nullptr, S, nullptr);
 }
 
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr) {
@@ -204,18 +195,6 @@ void TCustomTreeView::SetReadOnly(bool value) {
 void TCustomTreeView::SetHideSelection(bool value) {
   hideSelection_ = value;
   ChangeWindowStyle(TVS_SHOWSELALWAYS, !value);
-}
-
-TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) {
-  TVHITTESTINFO hit{};
-  hit.pt = {X, Y};
-  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-  if (!item || !(hit.flags & TVHT_ONITEM)) return nullptr;
-  TVITEMA data{};
-  data.mask = TVIF_PARAM | TVIF_HANDLE;
-  data.hItem = item;
-  SendMessageA(Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-  return NodeOf(data);
 }
 
 void TCustomTreeView::CreateParams(TCreateParams& Params) {
@@ -359,7 +338,8 @@ void TCustomTreeView::Change(TTreeNode* Node) {
 }
 
 int TCustomTreeView::GetImageIndex(TTreeNode* Node, bool Selected) {
-  return Selected ? Node->selectedIndex_ : Node->imageIndex_;
+  // A node has no image of its own for the selected state.
+  return Selected ? -1 : Node->imageIndex_;
 }
 
 }  // namespace ui

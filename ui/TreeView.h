@@ -39,14 +39,11 @@ class TTreeNode {
   void SetSelected(bool value);
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int value);
-  int SelectedIndex() const { return selectedIndex_; }
-  void SetSelectedIndex(int value);
   void* Data() const { return data_; }
   void SetData(void* value) { data_ = value; }
   // Scrolls and expands the parents until the node shows.
   void MakeVisible();
   void Delete();
-  void DeleteChildren();
   HTREEITEM ItemId() const { return handle_; }
 
  private:
@@ -61,7 +58,6 @@ class TTreeNode {
   std::string text_;
   bool hasChildren_ = false;
   int imageIndex_ = -1;
-  int selectedIndex_ = -1;
   void* data_ = nullptr;
   HTREEITEM handle_ = nullptr;
   // The expanded state while the node has no window to hold it.
@@ -75,8 +71,7 @@ class TTreeNodes {
   TTreeNode* Item(int index) const { return roots_.at(index).get(); }
   TTreeNode* GetFirstNode() const { return roots_.empty() ? nullptr : roots_.front().get(); }
   // A node after the last sibling of Sibling (a top-level node without one).
-  TTreeNode* Add(TTreeNode* Sibling, const std::string& S) { return AddObject(Sibling, S, nullptr); }
-  TTreeNode* AddObject(TTreeNode* Sibling, const std::string& S, void* Ptr);
+  TTreeNode* Add(TTreeNode* Sibling, const std::string& S);
   // A node after the last child of Parent (a top-level node without one).
   TTreeNode* AddChild(TTreeNode* Parent, const std::string& S) { return AddChildObject(Parent, S, nullptr); }
   TTreeNode* AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr);
@@ -126,8 +121,6 @@ class TCustomTreeView : public TNativeControl {
   void SetReadOnly(bool value);
   bool HideSelection() const { return hideSelection_; }
   void SetHideSelection(bool value);
-  // The node at a client point, or none.
-  TTreeNode* GetNodeAt(int X, int Y);
 
   TTVChangingEvent OnChanging;
   TTVChangedEvent OnChange;
