@@ -23,7 +23,21 @@ void TCustomComboBox::SetStyle(TComboBoxStyle value) {
 
 void TCustomComboBox::SetDropDownCount(int value) {
   dropDownCount_ = value;
-  if (HandleAllocated()) SendMessageA(Handle(), CB_SETMINVISIBLE, value, 0);
+  if (HandleAllocated()) SetListHeight();
+}
+
+int TCustomComboBox::ListHeight() {
+  const int line = ItemHeight() > 0 ? ItemHeight() : FontLineHeight(Font());
+  return dropDownCount_ * line + 2;
+}
+
+// A combo box takes a window height above its closed one as its height with the list open,
+// and sets the window back to the closed height. (CB_SETMINVISIBLE is known to the version 6
+// controls only, which the program does not use.)
+void TCustomComboBox::SetListHeight() {
+  if (style_ == csSimple) return;
+  SetWindowPos(Handle(), nullptr, 0, 0, Width(), Height() + ListHeight(),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCustomComboBox::SetMaxLength(int value) {
@@ -52,17 +66,13 @@ void TCustomComboBox::CreateParams(TCreateParams& Params) {
   }
   // The window's height at creation is the height with the list open; the combo box then
   // takes the closed height its font gives.
-  if (style_ != csSimple) {
-    const int line = ItemHeight() > 0 ? ItemHeight() : FontLineHeight(Font());
-    Params.Height = Height() + dropDownCount_ * line + 2;
-  }
+  if (style_ != csSimple) Params.Height = Height() + ListHeight();
 }
 
 void TCustomComboBox::CreateWindowHandle() {
   TCustomListControl::CreateWindowHandle();
   if (maxLength_ > 0) SendMessageA(Handle(), CB_LIMITTEXT, maxLength_, 0);
-  // The open list's height: moving the box sets the window to its closed height.
-  SendMessageA(Handle(), CB_SETMINVISIBLE, dropDownCount_, 0);
+  SetListHeight();
 }
 
 void TCustomComboBox::WndProc(TMessage& Message) {

@@ -46,6 +46,9 @@ class TCustomComboBox : public TCustomListControl {
 
  private:
   void CNCommand(TMessage& Message);
+  // The open list's height in pixels: DropDownCount items and its border.
+  int ListHeight();
+  void SetListHeight();
 
   TComboBoxStyle style_ = csDropDown;
   int dropDownCount_ = 8;

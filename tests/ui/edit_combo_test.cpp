@@ -108,6 +108,32 @@ TEST(ComboBox, ItemsAndSelectionSurviveTheNewWindowOfAFontChange) {
   EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCOUNT, 0, 0), 4);
 }
 
+TEST(ComboBox, TheDroppedListShowsDropDownCountItems) {
+  auto form = MakeForm();
+  auto* combo = Place<ui::TComboBox>(*form, 10, 10, 200);
+  combo->SetStyle(ui::csDropDownList);
+  for (int i = 0; i < 20; ++i) combo->Items().Add("Genre " + std::to_string(i));
+  combo->SetDropDownCount(4);
+  form->Show();
+  Pump();
+  auto shownItems = [&] {
+    combo->SetDroppedDown(true);
+    testkit::PumpFor(30);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    RECT list{};
+    if (GetComboBoxInfo(combo->Handle(), &info)) GetClientRect(info.hwndList, &list);
+    const int item = static_cast<int>(SendMessageA(info.hwndList, LB_GETITEMHEIGHT, 0, 0));
+    combo->SetDroppedDown(false);
+    return item > 0 ? static_cast<int>(list.bottom) / item : 0;
+  };
+  const int closed = combo->Height();
+  EXPECT_EQ(shownItems(), 4);
+  combo->SetDropDownCount(10);
+  EXPECT_EQ(shownItems(), 10);
+  EXPECT_EQ(combo->Height(), closed) << "the closed box keeps its height";
+}
+
 TEST(ComboBox, AChoiceMadeWithTheKeyboardIsReportedAsAChange) {
   auto form = MakeForm();
   auto* combo = Place<ui::TComboBox>(*form, 10, 10, 200);
