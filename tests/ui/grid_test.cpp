@@ -136,4 +136,37 @@ TEST(GridScrolling, TheScrollBarPagesAndFollowsTheTopRow) {
   EXPECT_EQ(w.grid->Row(), 1);
 }
 
+TEST(GridLayout, SizesLinesAndFixedCountsPlaceTheCellsAndKeepTheCurrentOneInside) {
+  GridWindow w;
+  w.grid->SetDefaultColWidth(30);
+  w.grid->SetDefaultRowHeight(20);
+  w.grid->SetGridLineWidth(2);
+  w.grid->SetColWidths(1, 50);
+  w.grid->SetRowHeights(1, 12);
+  EXPECT_EQ(w.grid->ColWidths(2), 30) << "the default width reaches every column";
+  EXPECT_EQ(w.grid->GridLineWidth(), 2);
+  const RECT corner = w.grid->CellRect(0, 0), wide = w.grid->CellRect(1, 1), after = w.grid->CellRect(2, 2);
+  EXPECT_EQ(corner.right, 30);
+  EXPECT_EQ(corner.bottom, 20);
+  EXPECT_EQ(wide.left, 32);
+  EXPECT_EQ(wide.right, 82);
+  EXPECT_EQ(wide.top, 22);
+  EXPECT_EQ(wide.bottom, 34);
+  EXPECT_EQ(after.left, 84);
+  EXPECT_EQ(after.top, 36);
+
+  // More fixed columns and rows push the current cell out of them; a count that would leave
+  // no scrolled column is refused.
+  w.grid->SetFixedCols(3);
+  w.grid->SetFixedRows(2);
+  EXPECT_EQ(w.grid->Col(), 3);
+  EXPECT_EQ(w.grid->Row(), 2);
+  EXPECT_EQ(w.grid->LeftCol(), 3);
+  EXPECT_EQ(w.grid->CellRect(3, 2).left, 116);
+  w.grid->SetFixedCols(8);
+  EXPECT_EQ(w.grid->FixedCols(), 3);
+  w.grid->SetFixedRows(0);
+  EXPECT_EQ(w.grid->CellRect(3, w.grid->TopRow()).top, 0) << "without fixed rows the scrolled rows start at the top";
+}
+
 }  // namespace

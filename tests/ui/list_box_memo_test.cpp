@@ -1,6 +1,7 @@
 // The native list box, check list and memo on the test display: a check list toggled by clicks
-// and the space bar, its marks kept through sorting and a new window; memo lines written and
-// read back, with and without a window; Enter left to the form when the memo does not want it.
+// and the space bar, its marks kept through sorting and a new window; a list box of whole
+// items; memo lines written and read back, with and without a window; Enter left to the form
+// when the memo does not want it.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "CheckListBox.h"
+#include "ListBox.h"
 #include "Memo.h"
 #include "WindowCapture.h"
 #include "WindowInput.h"
@@ -66,6 +68,30 @@ TEST(CheckListBox, MarksToggleByClickAndSpaceAndStayWithTheirItems) {
   for (int i = 0; i < list->Items().Count(); ++i)
     shown.push_back(list->Items()[i] + (list->Checked(i) ? " x" : ""));
   EXPECT_EQ(shown, (std::vector<std::string>{"Track 00", "Track 01 x", "Track 03 x"}));
+}
+
+TEST(ListBox, AnIntegralHeightShowsOnlyWholeItems) {
+  auto form = MakeForm();
+  auto* list = new ui::TListBox(form.get());
+  list->SetBounds(10, 10, 200, 101);
+  for (int i = 0; i < 20; ++i) list->Items().Add("Track " + std::to_string(i));
+  list->SetParent(form.get());
+  form->Show();
+  Pump();
+  auto clientHeight = [&] {
+    RECT r{};
+    GetClientRect(list->Handle(), &r);
+    return static_cast<int>(r.bottom);
+  };
+  const int item = static_cast<int>(SendMessageA(list->Handle(), LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(item, 0);
+  const int asPlaced = clientHeight();
+  ASSERT_NE(asPlaced % item, 0) << "the list is placed a part of an item too high";
+  list->SetIntegralHeight(true);  // a new window
+  Pump();
+  EXPECT_EQ(clientHeight() % item, 0);
+  EXPECT_GT(clientHeight(), asPlaced - item);
+  EXPECT_EQ(list->Items().Count(), 20);
 }
 
 TEST(Memo, LinesRoundTripWithAndWithoutAWindow) {

@@ -189,6 +189,19 @@ TEST_F(PlayList, CheckMarksSelectionAndWidthsSurviveANewWindow) {
   EXPECT_EQ(Column(0), (std::vector<std::string>{"b.mp3", "a.wav", "c.ogg"}));
 }
 
+TEST_F(PlayList, WithoutColumnHeadersTheRowsMoveUpToTheTop) {
+  RECT withHeaders{};
+  ListView_GetItemRect(list->Handle(), 0, &withHeaders, LVIR_BOUNDS);
+  list->SetShowColumnHeaders(false);  // a new window
+  RECT without{};
+  ListView_GetItemRect(list->Handle(), 0, &without, LVIR_BOUNDS);
+  EXPECT_GT(withHeaders.top, without.top + 10) << "the header's room is given to the rows";
+  EXPECT_EQ(FindWindowExA(list->Handle(), nullptr, WC_HEADERA, nullptr) != nullptr &&
+                IsWindowVisible(FindWindowExA(list->Handle(), nullptr, WC_HEADERA, nullptr)),
+            false);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"b.mp3", "a.wav", "c.ogg"}));
+}
+
 TEST_F(PlayList, DoubleBufferedRowsAreDrawnWithTheCustomDrawColours) {
   list->SetDoubleBuffered(true);
   std::vector<std::string> drawnRows;

@@ -58,8 +58,14 @@ TEST(TreeView, NodesKeepTheirStateThroughANewWindowAndHandlersMayRefuse) {
   EXPECT_FALSE(locked->Expanded());
 
   tree->SetShowLines(false);
+  tree->SetShowButtons(false);
+  EXPECT_FALSE(GetWindowLongPtrA(tree->Handle(), GWL_STYLE) & TVS_HASBUTTONS);
+  tree->SetShowRoot(false);
   tree->Font().SetHeight(-15);
   tree->SetBorderStyle(ui::bsNone);  // a new window
+  EXPECT_FALSE(GetWindowLongPtrA(tree->Handle(), GWL_STYLE) & (TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT));
+  tree->SetShowRoot(true);
+  EXPECT_TRUE(GetWindowLongPtrA(tree->Handle(), GWL_STYLE) & TVS_LINESATROOT);
   EXPECT_TRUE(music->Expanded());
   EXPECT_TRUE(artist->Expanded());
   EXPECT_EQ(tree->Selected(), album);

@@ -346,8 +346,16 @@ TEST_F(Keys, TabMovesTheFocusInTabOrder) {
   EXPECT_EQ(GetFocus(), ok->Handle());
   EXPECT_EQ(form->ActiveControl(), ok);
   cancel->SetTabOrder(0);
+  EXPECT_EQ(cancel->TabOrder(), 0);
+  EXPECT_EQ(edit->TabOrder(), 1);
+  EXPECT_EQ(ok->TabOrder(), 2);
   Key(WM_KEYDOWN, VK_TAB);
   EXPECT_EQ(GetFocus(), cancel->Handle());
+  // A position past the end puts the control last; a control with no parent has none.
+  edit->SetTabOrder(10);
+  EXPECT_EQ(edit->TabOrder(), 2);
+  testkit::EditBox loose(nullptr);
+  EXPECT_EQ(loose.TabOrder(), -1);
 }
 
 TEST_F(Keys, EnterClicksTheDefaultButtonWhereverTheFocusIs) {
