@@ -189,4 +189,55 @@ TEST_F(ButtonPaint, ATwoImageGlyphShowsItsSecondImageWhenDisabled) {
   EXPECT_EQ(disabled->Pixel(30, 13), enabled->Pixel(30, 13));
 }
 
+// The leftmost column holding a pixel of the colour, -1 when there is none.
+int LeftmostOf(const TBitmap& bitmap, TColor color) {
+  for (int x = 0; x < bitmap.Width(); ++x)
+    for (int y = 0; y < bitmap.Height(); ++y)
+      if (bitmap.Pixel(x, y) == color) return x;
+  return -1;
+}
+
+TEST_F(ButtonPaint, LayoutAndSpacingPutTheGlyphBesideTheCaption) {
+  TkivButton* button = Make(TkivUIStyle::DeepBlue);
+  button->SetWidth(120);
+  button->SetCaption("Play");
+  TBitmap glyph(16, 16);  // a red square on the white that is its mask colour
+  glyph.Canvas().Brush().SetColor(ui::clWhite);
+  glyph.Canvas().FillRect({0, 0, 16, 16});
+  glyph.Canvas().Brush().SetColor(ui::clRed);
+  glyph.Canvas().FillRect({2, 2, 14, 14});
+  button->SetGlyph(glyph);
+  const int left = LeftmostOf(*Paint(*button), ui::clRed);
+  ASSERT_GE(left, 0);
+  button->SetSpacing(24);
+  EXPECT_EQ(LeftmostOf(*Paint(*button), ui::clRed), left - 10) << "glyph and caption part around the centre";
+  button->SetLayout(kiv::blGlyphRight);
+  const int right = LeftmostOf(*Paint(*button), ui::clRed);
+  EXPECT_GT(right, left - 10 + 16 + 24) << "the glyph goes after the caption and the spacing";
+  button->SetSpacing(4);
+  EXPECT_EQ(LeftmostOf(*Paint(*button), ui::clRed), right - 10);
+}
+
+TEST_F(ButtonPaint, AnImageButtonShowsItsDisabledPictureOrElseItsNormalOne) {
+  auto* button = new kiv::TkivImageButton(&window);
+  button->SetBounds(0, 0, 20, 20);
+  auto fill = [](ui::TPicture& picture, TColor color) {
+    TBitmap bitmap(20, 20);
+    bitmap.Canvas().Brush().SetColor(color);
+    bitmap.Canvas().FillRect({0, 0, 20, 20});
+    bitmap.SetPixel(0, 0, ui::clWhite);  // the transparent colour
+    picture.SetGraphic(&bitmap);
+  };
+  ui::TPicture normal, disabled;
+  fill(normal, ui::clRed);
+  fill(disabled, ui::clGray);
+  button->SetPicNormal(normal);
+  button->SetEnabled(false);
+  EXPECT_EQ(Paint(*button)->Pixel(10, 10), ui::clRed) << "no disabled picture: the normal one";
+  button->SetPicDisabled(disabled);
+  EXPECT_EQ(Paint(*button)->Pixel(10, 10), ui::clGray);
+  button->SetEnabled(true);
+  EXPECT_EQ(Paint(*button)->Pixel(10, 10), ui::clRed);
+}
+
 }  // namespace

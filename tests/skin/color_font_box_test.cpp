@@ -114,6 +114,34 @@ TEST(ColorBox, TheCustomEntryAsksTheColourDialog) {
   ui::Application().ChooseColorSink = nullptr;
 }
 
+// How many pixels of the colour the box shows, closed.
+int CountShown(ui::TWinControl& box, ui::TColor color) {
+  box.Repaint();
+  testkit::Pump();
+  auto shot = testkit::Capture(box);
+  int n = 0;
+  for (int y = 0; y < shot->Height(); ++y)
+    for (int x = 0; x < shot->Width(); ++x) n += shot->Pixel(x, y) == ui::ColorToRGB(color);
+  return n;
+}
+
+TEST(ColorBox, TheNoneAndDefaultEntriesShowTheirSwatchColours) {
+  BoxWindow w;
+  auto* box = w.Place<TkivColorBox>(10);
+  box->SetStyle(kDefaultColorBoxStyle | ColorBoxFlag(cbIncludeNone) | ColorBoxFlag(cbIncludeDefault));
+  box->SetSelected(ui::clNone);
+  ASSERT_TRUE(box->HasSelected());
+  EXPECT_EQ(CountShown(*box, ui::clFuchsia), 0);
+  box->SetNoneColorColor(ui::clFuchsia);
+  EXPECT_EQ(box->NoneColorColor(), ui::clFuchsia);
+  EXPECT_GT(CountShown(*box, ui::clFuchsia), 50) << "the swatch of the none entry";
+  box->SetSelected(ui::clDefault);
+  ASSERT_TRUE(box->HasSelected());
+  box->SetDefaultColorColor(ui::clTeal);
+  EXPECT_GT(CountShown(*box, ui::clTeal), 50) << "the swatch of the default entry";
+  EXPECT_EQ(CountShown(*box, ui::clFuchsia), 0);
+}
+
 TEST(FontBox, ListsThePrefixFontsAndFindsNamesIgnoringCase) {
   BoxWindow w;
   auto* fonts = w.Place<TkivFontComboBox>(10);

@@ -193,4 +193,16 @@ TEST(MainMenuFont, TheSystemMenuFontIsAskedForInTheSizeEveryWindowsTakes) {
   EXPECT_EQ(font.Color(), ui::clMenuText);
 }
 
+TEST(MainMenuFont, WithoutTheSystemFontItemsTakeTheMenusOwnFont) {
+  SkinnedMenu m;
+  const SIZE system = m.Measure(m.open);
+  m.menu->SetFontName("Courier New");
+  m.menu->SetFontSize(28);
+  EXPECT_EQ(m.Measure(m.open).cx, system.cx) << "the system menu font is still the one used";
+  m.menu->SetUseSystemFont(false);
+  EXPECT_GT(m.Measure(m.open).cx, system.cx + 40);
+  m.menu->SetUseSystemFont(true);
+  EXPECT_EQ(m.Measure(m.open).cx, system.cx);
+}
+
 }  // namespace

@@ -235,6 +235,33 @@ TEST(TabControl, CustomKeepsTheStyleColoursAndPictures) {
   EXPECT_EQ(tabs.control->Color(), ui::clWhite);
 }
 
+TEST(TabControl, TheLeftMarginPlacesTheTabsAndTheTabFontSizesAndColoursThem) {
+  Hosted<kiv::TkivTabControl> tabs;
+  tabs.control->Tabs().SetText("Tracks\nArtists");
+  kiv::TkivTabControlTopPanel& strip = tabs.control->Strip();
+  const POINT first = tabs.TabCentre(0);
+  const int width = strip.TabWidths().at(0);
+  tabs.control->SetLeftMargin(60);
+  EXPECT_EQ(tabs.TabCentre(0).x, first.x + 50);
+  const POINT second = tabs.TabCentre(1);
+  testkit::Click(strip, second.x, second.y);
+  EXPECT_EQ(tabs.control->TabIndex(), 1) << "clicks follow the tabs where they are now drawn";
+
+  ui::TFont font;
+  font.Assign(tabs.control->TabFont());
+  font.SetSize(16);
+  font.SetColor(ui::clRed);
+  tabs.control->SetTabFont(font);
+  testkit::Pump();
+  auto shot = testkit::Capture(strip);
+  EXPECT_GT(strip.TabWidths().at(0), width);
+  int red = 0;
+  for (int y = 0; y < strip.TabHeight(); ++y)
+    for (int x = 0; x < shot->Width(); ++x) red += shot->Pixel(x, y) == ui::clRed;
+  EXPECT_GT(red, 20) << "the captions are written in the tab font's colour";
+  EXPECT_NE(tabs.control->Font().Color(), ui::clRed) << "the panel's own font is not the tab font";
+}
+
 // A page control with three pages and a tab control, in each style, for a person to look at.
 TEST(TabPictures, EveryStyle) {
   for (TkivUIStyle style : {TkivUIStyle::MacOS, TkivUIStyle::WinXP, TkivUIStyle::DeepBlue,
