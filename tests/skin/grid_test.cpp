@@ -1,5 +1,5 @@
 // The skinned grids on the test display: cell colours by state, the frame, the theme's colours,
-// fixed-cell text written once, and a picture of each grid in every style.
+// fixed-cell text written once, and a picture of each grid in every style, checked as drawn.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -116,7 +116,23 @@ TEST(KivGridPictures, EveryStyle) {
       for (int c = 1; c < 6; ++c) w.grid->SetCells(c, r, std::to_string(r * c));
     }
     w.grid->SetSelection({1, 2, 2, 4});
-    testkit::CaptureAndSave(*w.form, "string_grid_style" + std::to_string(static_cast<int>(style)));
+    const std::string name = std::to_string(static_cast<int>(style));
+    testkit::CaptureAndSave(*w.form, "string_grid_style" + name);
+    EXPECT_EQ(w.CellPixel(1, 2), ui::clGreen) << name;
+    EXPECT_EQ(w.CellPixel(2, 4), ui::clYellow) << name;
+    EXPECT_EQ(w.CellPixel(4, 3), ui::ColorToRGB(w.grid->Color())) << name;
+    EXPECT_EQ(w.CellPixel(0, 3), ui::ColorToRGB(w.grid->FixedColor())) << name;
+    // The column captions are written in the fixed font colour; the frame lies on the edge.
+    const RECT header = w.grid->CellRect(1, 0);
+    auto shot = testkit::Capture(*w.grid);
+    int written = 0;
+    for (int y = header.top; y < header.bottom; ++y)
+      for (int x = header.left; x < header.right; ++x)
+        written += shot->Pixel(x, y) == ui::ColorToRGB(w.grid->FixedFontColor());
+    EXPECT_GT(written, 5) << name;
+    HDC dc = GetWindowDC(w.grid->Handle());
+    EXPECT_EQ(GetPixel(dc, 0, 0), ui::ColorToRGB(w.grid->BorderColor())) << name;
+    ReleaseDC(w.grid->Handle(), dc);
   }
 }
 
