@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -238,7 +239,14 @@ TEST(ColorFontBoxPictures, EveryStyle) {
     sizes->SetFontName("Tahoma");
     sizes->SetItemIndex(4);
     ApplyStyleToChildren(*w.form, style);
-    testkit::CaptureAndSave(*w.form, "color_font_boxes_style" + std::to_string(static_cast<int>(style)));
+    const std::string name = std::to_string(static_cast<int>(style));
+    testkit::CaptureAndSave(*w.form, "color_font_boxes_style" + name);
+    EXPECT_GT(CountShown(*colors, ui::clSkyBlue), 50) << "the swatch of the colour shown, style " << name;
+    for (TkivCustomComboBox* box : std::initializer_list<TkivCustomComboBox*>{colors, fonts, sizes}) {
+      auto shot = testkit::Capture(*box);
+      EXPECT_EQ(shot->Pixel(0, shot->Height() / 2), ui::ColorToRGB(box->BorderColor())) << "the frame, style " << name;
+    }
+    EXPECT_GT(CountShown(*sizes, ui::clBlack), 10) << "the size written, style " << name;
   }
 }
 
