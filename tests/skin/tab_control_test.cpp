@@ -262,7 +262,41 @@ TEST(TabControl, TheLeftMarginPlacesTheTabsAndTheTabFontSizesAndColoursThem) {
   EXPECT_NE(tabs.control->Font().Color(), ui::clRed) << "the panel's own font is not the tab font";
 }
 
-// A page control with three pages and a tab control, in each style, for a person to look at.
+// The strip and body as drawn: each tab's caption written inside the tab, the selected tab
+// drawn unlike the others, and the body below the strip in the given colour.
+void ExpectTabsDrawn(kiv::TkivTab& control, int selected, ui::TColor body, const std::string& style) {
+  kiv::TkivTabControlTopPanel& strip = control.Strip();
+  strip.Repaint();
+  auto shot = testkit::Capture(strip);
+  const std::vector<int> widths = strip.TabWidths();
+  auto edge = [&](int x) {
+    std::vector<ui::TColor> column;
+    for (int y = 0; y < strip.TabHeight(); ++y) column.push_back(shot->Pixel(x, y));
+    return column;
+  };
+  std::vector<std::vector<ui::TColor>> edges;
+  int x = strip.LeftMargin();
+  for (size_t i = 0; i < widths.size(); ++i) {
+    int dark = 0;
+    for (int y = 2; y < strip.TabHeight() - 2; ++y)
+      for (int px = x + 2; px < x + widths[i] - 2; ++px) {
+        const ui::TColor c = shot->Pixel(px, y);
+        dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+      }
+    EXPECT_GT(dark, 10) << "the caption of tab " << i << " in style " << style;
+    edges.push_back(edge(x + 3));
+    x += widths[i];
+  }
+  for (size_t i = 0; i < edges.size(); ++i)
+    if (static_cast<int>(i) != selected) {
+      EXPECT_NE(edges[i], edges.at(selected)) << "tab " << i << " in style " << style;
+    }
+  auto whole = testkit::Capture(control);
+  EXPECT_EQ(whole->Pixel(control.Width() / 2, strip.Height() + 20), ui::ColorToRGB(body)) << style;
+}
+
+// A page control with three pages and a tab control, in each style, saved for a person to look
+// at and checked as drawn.
 TEST(TabPictures, EveryStyle) {
   for (TkivUIStyle style : {TkivUIStyle::MacOS, TkivUIStyle::WinXP, TkivUIStyle::DeepBlue,
                             TkivUIStyle::Protein, TkivUIStyle::BlueGlass}) {
@@ -271,10 +305,12 @@ TEST(TabPictures, EveryStyle) {
     for (const char* caption : {"Output", "Free CDDB", "Ogg", "Mp3"}) AddPage(*pc.control, caption);
     pc.control->SetActivePage(pc.control->Pages(1));
     testkit::CaptureAndSave(*pc.form, "page_control_style" + name);
+    ExpectTabsDrawn(*pc.control, 1, pc.control->Pages(1)->Color(), name);
     Hosted<kiv::TkivTabControl> tabs(style);
     tabs.control->Tabs().SetText("Tracks\nArtists\nAlbums");
     tabs.control->SetTabIndex(0);
     testkit::CaptureAndSave(*tabs.form, "tab_control_style" + name);
+    ExpectTabsDrawn(*tabs.control, 0, tabs.control->Color(), name);
   }
 }
 
