@@ -1,6 +1,6 @@
 #include "ripper/CallServingWait.h"
 
-#include "ripper/Handles.h"
+#include "com/Handles.h"
 
 #include <objbase.h>
 #include <process.h>
@@ -39,7 +39,7 @@ void RunServingCalls(const std::function<void()>& work) {
         work();
         return;
     }
-    const KernelHandle thread(reinterpret_cast<HANDLE>(started));
+    const com::unique_handle thread(reinterpret_cast<HANDLE>(started));
     WaitServingCalls(thread.get());
     if (job.failure) std::rethrow_exception(job.failure);
 }
