@@ -31,4 +31,13 @@ TfrmAbout::TfrmAbout(ui::TComponent* AOwner, AppContext& context)
 
 void TfrmAbout::lbHomeClick(ui::TComponent*) { ShellOpen(kHomePage); }
 
+void TfrmAbout::WndProc(ui::TMessage& Message) {
+  if (Message.Msg == ui::CM_DIALOGKEY && (Message.WParam == VK_ESCAPE || Message.WParam == VK_RETURN)) {
+    Close();
+    Message.Result = 1;
+    return;
+  }
+  TAppForm::WndProc(Message);
+}
+
 }  // namespace app

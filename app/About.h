@@ -17,6 +17,11 @@ class TfrmAbout : public TAppForm {
   ui::TLabel* lbHome = nullptr;
 
   void lbHomeClick(ui::TComponent* Sender);
+
+ protected:
+  // Nothing on the box takes the focus: Escape and Enter close it, as they close the system's
+  // about boxes.
+  void WndProc(ui::TMessage& Message) override;
 };
 
 }  // namespace app

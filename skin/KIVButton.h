@@ -278,14 +278,17 @@ class TkivCheckBox : public TkivCustomButtonEx {
 };
 
 // Checks itself (never clears itself) and clears the radio buttons of its group: those
-// directly on the same parent with the same GroupIndex.
+// directly on the same parent with the same GroupIndex. As in the system's dialogs a group is
+// one Tab stop, its checked button (the first in tab order while none is), and the arrow keys
+// move the choice within it.
 class TkivRadioButton : public TkivCheckBox {
   UI_CLASS(TkivRadioButton, TkivCheckBox)
  public:
   explicit TkivRadioButton(ui::TComponent* AOwner);
 
+  void SetParent(ui::TWinControl* AParent) override;
   int GroupIndex() const { return groupIndex_; }
-  void SetGroupIndex(int value) { groupIndex_ = value; }
+  void SetGroupIndex(int value);
 
  protected:
   int FirstThemeEntry() const override;
@@ -293,6 +296,10 @@ class TkivRadioButton : public TkivCheckBox {
   void ApplyThemePictures(TkivUIStyle style) override;
   void ActivateCheck() override;
   void CheckedChanged() override;
+  void WndProc(ui::TMessage& Message) override;
+  // An arrow key activates the group's button before (Left, Up) or after (Right, Down) this
+  // one, round past the ends, as a click on it would.
+  void KeyDown(WORD& Key, ui::TShiftState Shift) override;
 
  private:
   int groupIndex_ = 0;

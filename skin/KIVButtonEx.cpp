@@ -1,5 +1,7 @@
 // The two-state controls of unit KIVButton: check boxes and radio buttons.
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "ImageList.h"
 #include "KIVButton.h"
@@ -13,6 +15,28 @@ constexpr int kCheckBoxSizeEntry = 30;
 constexpr int kFirstCheckBoxEntry = 27;
 constexpr int kFirstRadioButtonEntry = 35;
 constexpr ui::TColor kGrayTextColor = 0x808080;
+
+// The radio buttons directly on parent with that group index, in tab order.
+std::vector<TkivRadioButton*> RadioGroup(const ui::TWinControl* parent, int groupIndex) {
+  std::vector<TkivRadioButton*> group;
+  if (!parent) return group;
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    auto* radio = dynamic_cast<TkivRadioButton*>(parent->Controls(i));
+    if (radio && radio->GroupIndex() == groupIndex) group.push_back(radio);
+  }
+  std::stable_sort(group.begin(), group.end(),
+                   [](const TkivRadioButton* a, const TkivRadioButton* b) { return a->TabOrder() < b->TabOrder(); });
+  return group;
+}
+
+// The group's one Tab stop: its checked button, or its first while none is checked.
+void UpdateGroupTabStop(const ui::TWinControl* parent, int groupIndex) {
+  const std::vector<TkivRadioButton*> group = RadioGroup(parent, groupIndex);
+  if (group.empty()) return;
+  auto checked = std::find_if(group.begin(), group.end(), [](const TkivRadioButton* r) { return r->Checked(); });
+  const TkivRadioButton* stop = checked != group.end() ? *checked : group.front();
+  for (TkivRadioButton* radio : group) radio->SetTabStop(radio == stop);
+}
 
 }  // namespace
 
@@ -177,14 +201,53 @@ void TkivRadioButton::ActivateCheck() {
 }
 
 void TkivRadioButton::CheckedChanged() {
-  if (Checked() && Parent()) {
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-      auto* sibling = dynamic_cast<TkivRadioButton*>(Parent()->Controls(i));
-      if (sibling && sibling != this && sibling->GroupIndex() == groupIndex_)
-        sibling->SetChecked(false);
-    }
-  }
+  if (Checked())
+    for (TkivRadioButton* sibling : RadioGroup(Parent(), groupIndex_))
+      if (sibling != this) sibling->SetChecked(false);
+  UpdateGroupTabStop(Parent(), groupIndex_);
   ApplyThemePictures(UIStyle());
+}
+
+void TkivRadioButton::SetParent(ui::TWinControl* AParent) {
+  ui::TWinControl* old = Parent();
+  TkivCheckBox::SetParent(AParent);
+  UpdateGroupTabStop(old, groupIndex_);
+  UpdateGroupTabStop(Parent(), groupIndex_);
+}
+
+void TkivRadioButton::SetGroupIndex(int value) {
+  const int old = groupIndex_;
+  groupIndex_ = value;
+  UpdateGroupTabStop(Parent(), old);
+  UpdateGroupTabStop(Parent(), value);
+}
+
+void TkivRadioButton::WndProc(ui::TMessage& Message) {
+  if (Message.Msg == WM_GETDLGCODE) {
+    Message.Result = DLGC_WANTARROWS;
+    return;
+  }
+  TkivCheckBox::WndProc(Message);
+}
+
+void TkivRadioButton::KeyDown(WORD& Key, ui::TShiftState Shift) {
+  TkivCheckBox::KeyDown(Key, Shift);
+  int step;
+  switch (Key) {
+    case VK_LEFT:
+    case VK_UP: step = -1; break;
+    case VK_RIGHT:
+    case VK_DOWN: step = 1; break;
+    default: return;
+  }
+  const std::vector<TkivRadioButton*> group = RadioGroup(Parent(), groupIndex_);
+  const int count = static_cast<int>(group.size());
+  const int at = static_cast<int>(std::find(group.begin(), group.end(), this) - group.begin());
+  // Buttons that cannot take the focus (disabled, hidden) are passed over.
+  for (int i = 1; i < count; ++i) {
+    TkivRadioButton* next = group[((at + step * i) % count + count) % count];
+    if (next->CanFocus()) return next->Click();
+  }
 }
 
 }  // namespace kiv

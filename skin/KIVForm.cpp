@@ -27,6 +27,11 @@ ui::TForm& CheckedHost(ui::TComponent* owner) {
   return *form;
 }
 
+// How many times a window made maximised has been sized while maximised, counted by every
+// skin of the process together up to 2: from then on such a window is maximised again and put
+// at the work area's corner whenever it is sized.
+int maximisedSizings = 0;
+
 }  // namespace
 
 int FormEdgeHitTest(LPARAM screenPoint, POINT clientOrigin, SIZE clientSize, int previous) {
@@ -279,6 +284,17 @@ void TkivForm::HostSized() {
     // A window made maximised goes back to the bounds it was made with.
     startedMaximized_ = false;
     SetFormBounds(host_, normalBounds_);
+  } else if (startedMaximized_ && host_.WindowState() == ui::wsMaximized) {
+    if (maximisedSizings < 2) {
+      ++maximisedSizings;
+    } else {
+      // The system puts a maximised window without a frame at the screen's corner: it is
+      // kept at the work area's.
+      const RECT work = GetWorkAreaRect();
+      host_.SetWindowState(ui::wsMaximized);
+      host_.SetLeft(work.left);
+      host_.SetTop(work.top);
+    }
   }
   LayoutSkinPanel();
   PaintFormFrame();

@@ -67,6 +67,8 @@ TkivPageControl::~TkivPageControl() {
 void TkivPageControl::AfterConstruction() {
   TkivTab::AfterConstruction();
   Strip().Tabs().Clear();
+  // The pages are reached from the keyboard through their tabs, as in the system's dialogs.
+  Strip().SetTabStop(true);
 }
 
 TkivTabControlTopPanel* TkivPageControl::CreateTopPanel() { return new TkivPageControlTopPanel(*this); }
@@ -93,12 +95,47 @@ void TkivPageControl::WndProc(ui::TMessage& Message) {
       }
       return;
     }
+    case ui::CM_DIALOGKEY:
+      if (!TurnsPagesFor(Message.WParam)) break;
+      TurnPage(Message.WParam == VK_NEXT ||
+               (Message.WParam == VK_TAB && (ui::KeyboardShiftState() & ui::ssShift) == 0));
+      Message.Result = 1;
+      return;
     case ui::CM_COLORCHANGED:
       // The pages take the control's colour; its children hear nothing more of it.
       for (TkivTabSheet* page : pages_) page->SetColor(Color());
       return Invalidate();
   }
   TkivTab::WndProc(Message);
+}
+
+bool TkivPageControl::TurnsPagesFor(WPARAM key) const {
+  if (key != VK_TAB && key != VK_NEXT && key != VK_PRIOR) return false;
+  if ((ui::KeyboardShiftState() & (ui::ssCtrl | ui::ssAlt)) != ui::ssCtrl) return false;
+  for (ui::TControl* c = FindControl(GetFocus()); c; c = c->Parent())
+    if (auto* holder = dynamic_cast<TkivPageControl*>(c)) return holder == this;
+  return true;
+}
+
+void TkivPageControl::TurnPage(bool forward) {
+  const int next = Strip().NextShownTab(forward, true);
+  if (next < 0 || next >= PageCount()) return;
+  // The focus on a control of the page that goes behind moves to the new page's first control.
+  ui::TWinControl* focused = FindControl(GetFocus());
+  bool onPage = false;
+  for (ui::TControl* c = focused; c && !onPage; c = c->Parent()) onPage = c == activePage_;
+  ShowPage(pages_[next]);
+  if (!onPage) return;
+  std::vector<ui::TWinControl*> controls;
+  pages_[next]->GetTabOrderList(controls);
+  for (ui::TWinControl* control : controls)
+    if (control->TabStop() && control->CanFocus()) return control->SetFocus();
+  Strip().SetFocus();
+}
+
+void TkivPageControl::ShowControl(ui::TControl* control) {
+  TkivTab::ShowControl(control);
+  if (auto* page = dynamic_cast<TkivTabSheet*>(control)) ShowPage(page);
 }
 
 void TkivPageControl::InsertPage(TkivTabSheet& page) {
@@ -149,8 +186,6 @@ void TkivPageControl::RebuildTabTexts() {
   tabs.EndUpdate();
 }
 
-// The layout's last page has been linked: the pages take the order of the stored names, and
-// the strip the tab visibility each page was stored with.
 void TkivPageControl::GetTabOrderList(std::vector<ui::TWinControl*>& list) const {
   std::vector<ui::TWinControl*> below;
   TkivTab::GetTabOrderList(below);
@@ -163,6 +198,8 @@ void TkivPageControl::GetTabOrderList(std::vector<ui::TWinControl*>& list) const
     if (!behind(control)) list.push_back(control);
 }
 
+// The layout's last page has been linked: the pages take the order of the stored names, and
+// the strip the tab visibility each page was stored with.
 void TkivPageControl::PageLinked() {
   if (savedPageNames_.size() != pages_.size()) return;
   auto rank = [this](const TkivTabSheet* page) {

@@ -75,6 +75,9 @@ class TkivPageControl : public TkivTab {
   void ReadStoredPages(const std::vector<std::string>& names);
   // The pages behind the front one stay shown: Tab runs through the front page only.
   void GetTabOrderList(std::vector<ui::TWinControl*>& list) const override;
+  // A control on a page behind that becomes the form's active control brings its page to
+  // the front.
+  void ShowControl(ui::TControl* control) override;
 
  protected:
   friend class TkivTabSheet;
@@ -87,6 +90,10 @@ class TkivPageControl : public TkivTab {
 
  private:
   void ShowPage(TkivTabSheet* page);
+  // Ctrl+Tab and Ctrl+PageDown turn to the next shown page, with Shift and Ctrl+PageUp to the
+  // one before, round past the ends: the control holding the focus turns, or any when none does.
+  bool TurnsPagesFor(WPARAM key) const;
+  void TurnPage(bool forward);
   void ActivatePageIndex(int index);
   void SelectNeighbourPage(int index);
   void BringForward(TkivTabSheet& page);

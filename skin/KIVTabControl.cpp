@@ -78,6 +78,19 @@ void TkivTabControlTopPanel::SetLeftMargin(int value) {
   Invalidate();
 }
 
+int TkivTabControlTopPanel::NextShownTab(bool forward, bool wrap) const {
+  const int count = tabs_.Count();
+  // With no tab selected, forward starts before the first and backward after the last.
+  const int from = tabIndex_ >= 0 ? tabIndex_ : forward ? -1 : count;
+  for (int step = 1; step <= count; ++step) {
+    int i = forward ? from + step : from - step;
+    if (wrap) i = (i % count + count) % count;
+    else if (i < 0 || i >= count) return -1;
+    if (TabVisible(i)) return i;
+  }
+  return -1;
+}
+
 bool TkivTabControlTopPanel::TabVisible(int position) const {
   return position < 0 || position >= static_cast<int>(hidden_.size()) || !hidden_[position];
 }
@@ -139,15 +152,52 @@ void TkivTabControlTopPanel::Paint() {
     x += w;
     canvas.Brush().SetStyle(ui::bsClear);
     canvas.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (selected && Focused()) {
+      InflateRect(&r, -3, -3);
+      DrawFocusRect(canvas.Handle(), &r);
+    }
   }
   Canvas().Draw(0, 0, buffer);
+}
+
+void TkivTabControlTopPanel::WndProc(ui::TMessage& Message) {
+  if (Message.Msg == WM_GETDLGCODE) {
+    Message.Result = DLGC_WANTARROWS;
+    return;
+  }
+  TCustomPanel::WndProc(Message);
 }
 
 void TkivTabControlTopPanel::MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) {
   Repaint();
   TCustomPanel::MouseDown(Button, Shift, X, Y);
   const int hit = TabAtPoint(widths_, leftMargin_, tabHeight_, X, Y);
-  if (hit >= 0) SetTabIndex(hit);
+  if (hit < 0) return;
+  if (TabStop() && CanFocus()) SetFocus();
+  SetTabIndex(hit);
+}
+
+void TkivTabControlTopPanel::KeyDown(WORD& Key, ui::TShiftState Shift) {
+  TCustomPanel::KeyDown(Key, Shift);
+  bool forward;
+  switch (Key) {
+    case VK_LEFT:
+    case VK_UP: forward = false; break;
+    case VK_RIGHT:
+    case VK_DOWN: forward = true; break;
+    default: return;
+  }
+  if (const int next = NextShownTab(forward, false); next >= 0) SetTabIndex(next);
+}
+
+void TkivTabControlTopPanel::DoEnter() {
+  TCustomPanel::DoEnter();
+  Invalidate();
+}
+
+void TkivTabControlTopPanel::DoExit() {
+  TCustomPanel::DoExit();
+  Invalidate();
 }
 
 TkivTab::TkivTab(ui::TComponent* AOwner) : TCustomPanel(AOwner) {
@@ -190,6 +240,12 @@ void TkivTab::SetTabFont(const ui::TFont& font) { tabFont_.Assign(font); }
 
 void TkivTab::TabActivated(int index) {
   if (!IsLoading() && OnTabActive) OnTabActive(this, index);
+}
+
+void TkivTab::WndProc(ui::TMessage& Message) {
+  // The strip shows the control's cursor, as the rest of the control does.
+  if (Message.Msg == ui::CM_CURSORCHANGED && strip_) strip_->SetCursor(Cursor());
+  TCustomPanel::WndProc(Message);
 }
 
 void TkivTab::Paint() {

@@ -46,10 +46,19 @@ class TkivTabControlTopPanel : public ui::TCustomPanel {
   // Widths of the tabs as drawn by the last paint (-1: not drawn yet, 0: hidden).
   const std::vector<int>& TabWidths() const { return widths_; }
   int TabHeight() const { return tabHeight_; }
+  // The nearest shown tab after (or before) the selected one; past the last it goes round to
+  // the first when wrap is set, else there is none: -1.
+  int NextShownTab(bool forward, bool wrap) const;
 
  protected:
+  void WndProc(ui::TMessage& Message) override;
   void Paint() override;
+  // A click on a tab selects it; a strip that is a Tab stop takes the focus with it.
   void MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) override;
+  // With the focus, the arrow keys select the tab before or after, as in any tab strip.
+  void KeyDown(WORD& Key, ui::TShiftState Shift) override;
+  void DoEnter() override;
+  void DoExit() override;
   TkivTab& OwnerTab() { return owner_; }
 
  private:
@@ -96,6 +105,7 @@ class TkivTab : public ui::TCustomPanel,
   // A tab became selected: raises OnTabActive, unless the control is being loaded.
   virtual void TabActivated(int index);
   virtual void UpdateChildStyle(TkivUIStyle style) { ApplyStyleToChildren(*this, style); }
+  void WndProc(ui::TMessage& Message) override;
   void Paint() override;
 
  private:

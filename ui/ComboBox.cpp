@@ -79,6 +79,22 @@ void TCustomComboBox::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case CN_COMMAND:
       return CNCommand(Message);
+    case WM_GETDLGCODE:
+      TCustomListControl::WndProc(Message);
+      // While the list is open, Enter takes its item and Escape drops it, and both close only
+      // the list: they are the box's keys then, not the dialog's.
+      if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && DroppedDown())
+        Message.Result |= DLGC_WANTALLKEYS;
+      return;
+    case WM_KEYDOWN:
+      if (Message.WParam != VK_ESCAPE || !DroppedDown()) return TCustomListControl::WndProc(Message);
+      TCustomListControl::WndProc(Message);
+      // The item the list was opened on is chosen again, and the handlers hear of it.
+      if (ItemIndex() != droppedIndex_) {
+        SetItemIndex(droppedIndex_);
+        Selected();
+      }
+      return;
     case CM_FONTCHANGED:
       TCustomListControl::WndProc(Message);
       // Sent through WindowProc, so a derived box can hold the new window back.
@@ -91,19 +107,23 @@ void TCustomComboBox::WndProc(TMessage& Message) {
 
 void TCustomComboBox::CNCommand(TMessage& Message) {
   switch (HIWORD(Message.WParam)) {
-    case CBN_SELCHANGE: {
-      // An edit shows the new choice only after this notification: the handlers see it now.
-      const int index = ItemIndex();
-      if ((style_ == csDropDown || style_ == csSimple) && index >= 0 && index < Items().Count())
-        SetWindowTextA(Handle(), Items()[index].c_str());
-      Click();
-      return Select();
-    }
+    case CBN_SELCHANGE: return Selected();
     case CBN_EDITCHANGE: return Change();
-    case CBN_DROPDOWN: return DropDown();
+    case CBN_DROPDOWN:
+      droppedIndex_ = ItemIndex();
+      return DropDown();
     case CBN_CLOSEUP: return CloseUp();
     default: return;
   }
+}
+
+void TCustomComboBox::Selected() {
+  // An edit shows the new choice only after the notification: the handlers see it now.
+  const int index = ItemIndex();
+  if ((style_ == csDropDown || style_ == csSimple) && index >= 0 && index < Items().Count())
+    SetWindowTextA(Handle(), Items()[index].c_str());
+  Click();
+  Select();
 }
 
 void TCustomComboBox::Change() {

@@ -49,10 +49,14 @@ class TCustomComboBox : public TCustomListControl {
   // The open list's height in pixels: DropDownCount items and its border.
   int ListHeight();
   void SetListHeight();
+  // The selection changed by the user: the click, then the choice.
+  void Selected();
 
   TComboBoxStyle style_ = csDropDown;
   int dropDownCount_ = 8;
   int maxLength_ = 0;
+  // The item chosen when the list was opened, chosen again when Escape closes it.
+  int droppedIndex_ = -1;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -32,6 +32,11 @@ std::vector<HWND> DisableThreadWindows(HWND except) {
   return disabled.windows;
 }
 
+// A control that becomes the active control is brought into view (its page to the front).
+void ShowInParent(TWinControl* control) {
+  if (control && control->Parent()) control->Parent()->ShowControl(control);
+}
+
 }  // namespace
 
 TForm::TForm(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -214,6 +219,7 @@ void TForm::Paint() {
 
 void TForm::FocusControl(TWinControl* control) {
   activeControl_ = control;
+  ShowInParent(control);
   if (control && HandleAllocated() && Visible() && control->CanFocus())
     ::SetFocus(control->Handle());
 }
@@ -230,6 +236,8 @@ void TForm::DefocusControl(TWinControl* control) {
 }
 
 void TForm::FocusChanged(TWinControl* control) {
+  // Focus that stays on the active control (the window activated again) moves nothing.
+  if (control != activeControl_) ShowInParent(control);
   activeControl_ = control;
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
 }

@@ -443,6 +443,10 @@ bool TWinControl::CanFocus() const {
   return true;
 }
 
+void TWinControl::ShowControl(TControl*) {
+  if (Parent()) Parent()->ShowControl(this);
+}
+
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 void TWinControl::SetFocus() {
@@ -523,7 +527,7 @@ void TWinControl::WndProc(TMessage& Message) {
     }
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN:
-      Message.Result = DialogKey(static_cast<WORD>(Message.WParam), Message.LParam) ? 1 : 0;
+      Message.Result = DialogKey(Message) ? 1 : 0;
       return;
     case CN_CHAR:
     case CN_SYSCHAR:
@@ -686,7 +690,8 @@ void TWinControl::TrackMouse(TMessage& Message) {
   mouse_state::SetCurrent(target);
 }
 
-bool TWinControl::DialogKey(WORD key, LPARAM keyData) {
+bool TWinControl::DialogKey(const TMessage& Message) {
+  const WORD key = static_cast<WORD>(Message.WParam);
   UINT wanted = 0;
   switch (key) {
     case VK_TAB: wanted = DLGC_WANTTAB; break;
@@ -698,12 +703,18 @@ bool TWinControl::DialogKey(WORD key, LPARAM keyData) {
     case VK_EXECUTE:
     case VK_ESCAPE:
     case VK_CANCEL: wanted = DLGC_WANTALLKEYS; break;
+    case VK_PRIOR:
+    case VK_NEXT:
+      // Ctrl+PageUp and Ctrl+PageDown turn the pages of a dialog.
+      if ((KeyboardShiftState() & (ssCtrl | ssAlt)) != ssCtrl) return false;
+      wanted = DLGC_WANTALLKEYS;
+      break;
     default: return false;
   }
   const LRESULT code = handle_ ? SendMessageA(handle_, WM_GETDLGCODE, key, 0) : 0;
   if (code & (wanted | DLGC_WANTALLKEYS)) return false;
   TForm* form = GetParentForm(this);
-  return form && form->Perform(CM_DIALOGKEY, key, keyData) != 0;
+  return form && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0;
 }
 
 bool TWinControl::DialogChar(TMessage& Message) {

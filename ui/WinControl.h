@@ -83,6 +83,10 @@ class TWinControl : public TControl {
   virtual bool CanFocus() const;
   bool Focused() const;
   virtual void SetFocus();
+  // Brings control, one of this control's children, into view: a container showing one child
+  // at a time (a page control) puts it in front. The form asks this of the parent of a control
+  // that becomes its active control; each container asks its own parent first.
+  virtual void ShowControl(TControl* control);
   // Every focusable-in-principle windowed control below this one, in tab order. A container
   // that shows only some of its children (pages behind pages) lists those it shows.
   virtual void GetTabOrderList(std::vector<TWinControl*>& list) const;
@@ -133,7 +137,7 @@ class TWinControl : public TControl {
   void Reflect(TMessage& Message, HWND child);
   bool ForwardMouseToControl(TMessage& Message);
   void TrackMouse(TMessage& Message);
-  bool DialogKey(WORD key, LPARAM keyData);
+  bool DialogKey(const TMessage& Message);
   bool DialogChar(TMessage& Message);
   void WMPaint(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);

@@ -19,7 +19,15 @@ std::string FileText(const std::string& path) {
   return text.str();
 }
 
-class OptionsWindows : public AppWindowsTest {};
+class OptionsWindows : public AppWindowsTest {
+ protected:
+  // The name of the control with the focus; "strip" for the pages' tab strip.
+  std::string FocusedName() const {
+    ui::TWinControl* focused = ui::TWinControl::FindControl(GetFocus());
+    if (focused == &option_->kivPageControl->Strip()) return "strip";
+    return focused ? focused->Name() : "";
+  }
+};
 
 }  // namespace
 
@@ -133,17 +141,16 @@ TEST_F(OptionsWindows, OpensWithItsFirstPageInFrontAndTabKeepsToThePageShown) {
     ClientToScreen(option_->edtOutput->Handle(), &point);
     shownAtOutputEdit = ui::TWinControl::FindControl(WindowFromPoint(point));
     option_->rbOverwrite->SetFocus();
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
       testkit::PressKey(VK_TAB);
-      ui::TWinControl* focused = ui::TWinControl::FindControl(GetFocus());
-      tabbed.push_back(focused ? focused->Name() : "");
+      tabbed.push_back(FocusedName());
     }
     testkit::Click(*option_->bCancel);
   });
   testkit::Click(*main_->bOption);
   ASSERT_TRUE(dialog.Answered());
   EXPECT_EQ(shownAtOutputEdit, option_->edtOutput);
-  EXPECT_EQ(tabbed, (std::vector<std::string>{"bOk", "bCancel", "edtOutput"}));
+  EXPECT_EQ(tabbed, (std::vector<std::string>{"bOk", "bCancel", "strip", "edtOutput"}));
 }
 
 TEST_F(OptionsWindows, TheFolderSelectionKeepsItsTreeAboveItsButtonsAsItIsSized) {
@@ -190,4 +197,104 @@ TEST_F(OptionsWindows, EnterAndEscapeAnswerTheDialogsAsTheirButtonsDo) {
   testkit::Click(*main_->btnEdit);
   ASSERT_TRUE(enter.Answered());
   EXPECT_EQ(context_.Tracks.TrackYears[0], "1999");
+}
+
+TEST_F(OptionsWindows, EnterAndEscapeInAnOpenListCloseOnlyTheList) {
+  Open({"audio 2:00"});
+  // F4 opens the focused list and Down moves in it: Escape drops that item, Enter takes it,
+  // and each closes the list only.
+  const auto keysOnOpenList = [](ui::TForm& form, kiv::TkivComboBox& list) {
+    list.SetFocus();
+    const int before = list.ItemIndex();
+    for (WORD key : {VK_ESCAPE, VK_RETURN}) {
+      testkit::PressKey(VK_F4);
+      EXPECT_TRUE(list.DroppedDown()) << list.Name();
+      testkit::PressKey(VK_DOWN);
+      testkit::PressKey(key);
+      EXPECT_FALSE(list.DroppedDown()) << list.Name() << " key " << key;
+      EXPECT_EQ(form.ModalResult(), ui::mrNone) << list.Name() << " key " << key;
+      EXPECT_TRUE(form.Visible());
+    }
+    EXPECT_EQ(list.ItemIndex(), before + 1) << list.Name();
+  };
+  testkit::ModalAnswer options([&](ui::TForm& form) {
+    keysOnOpenList(form, *option_->cmbMp3MinBitrate);
+    keysOnOpenList(form, *option_->cmbFilename);
+    testkit::Click(*option_->bCancel);
+  });
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(options.Answered());
+  EXPECT_EQ(GetFileAttributesA(context_.Shared.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
+
+  main_->lvCD->Items()[0]->SetSelected(true);
+  testkit::ModalAnswer edit([&](ui::TForm& form) {
+    keysOnOpenList(form, *edit_->cmbCategory);
+    testkit::Click(*edit_->bCancel);
+  });
+  testkit::Click(*main_->btnEdit);
+  ASSERT_TRUE(edit.Answered());
+  EXPECT_EQ(context_.Tracks.TrackGenres[0], "1");
+}
+
+TEST_F(OptionsWindows, CtrlTabAndCtrlPageKeysTurnThePagesAndTheTabStripsArrowsDoToo) {
+  Open({"audio 2:00"});
+  std::vector<std::string> seen;
+  testkit::ModalAnswer dialog([&](ui::TForm&) {
+    const auto key = [&](WORD key, ui::TShiftState shift = 0) {
+      testkit::PressKey(key, shift);
+      seen.push_back(option_->kivPageControl->ActivePage()->Name() + " " + FocusedName());
+    };
+    // The focus on a page goes to the first control of the page turned to.
+    option_->edtOutput->SetFocus();
+    key(VK_TAB, ui::ssCtrl);
+    key(VK_NEXT, ui::ssCtrl);
+    key(VK_PRIOR, ui::ssCtrl);
+    key(VK_TAB, ui::ssCtrl | ui::ssShift);
+    key(VK_TAB, ui::ssCtrl | ui::ssShift);  // round past the first page
+    // Off the pages the focus stays where it is.
+    option_->bCancel->SetFocus();
+    key(VK_NEXT, ui::ssCtrl);
+    // Tab reaches the strip after the buttons; its arrows turn the pages, up to the last.
+    key(VK_TAB);
+    key(VK_RIGHT);
+    key(VK_DOWN);
+    key(VK_RIGHT);
+    key(VK_RIGHT);
+    key(VK_LEFT);
+    testkit::CaptureAndSave(*option_, "app_options_strip_focused");
+    testkit::Click(*option_->bCancel);
+  });
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(dialog.Answered());
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "tbsFreeDB cmbFreeDBServer", "tbsOgg cmbOggBitrate", "tbsFreeDB cmbFreeDBServer",
+                      "tbsOutput edtOutput", "tbsMp3 cmbMp3MinBitrate", "tbsOutput bCancel", "tbsOutput strip",
+                      "tbsFreeDB strip", "tbsOgg strip", "tbsMp3 strip", "tbsMp3 strip", "tbsOgg strip"}));
+}
+
+TEST_F(OptionsWindows, TheRadioButtonsAreOneTabStopWhoseArrowsMoveTheChoice) {
+  Open({"audio 2:00"});
+  std::vector<std::string> seen;
+  testkit::ModalAnswer dialog([&](ui::TForm&) {
+    const auto key = [&](WORD key, ui::TShiftState shift = 0) {
+      testkit::PressKey(key, shift);
+      seen.push_back(FocusedName() + (option_->rbAddNew->Checked() ? " addNew" : "") +
+                     (option_->rbOverwrite->Checked() ? " overwrite" : ""));
+    };
+    option_->cmbFilename->SetFocus();
+    key(VK_TAB);
+    key(VK_TAB);
+    key(VK_TAB, ui::ssShift);
+    key(VK_DOWN);
+    key(VK_TAB);
+    key(VK_TAB, ui::ssShift);
+    key(VK_UP);
+    key(VK_UP);  // round past the first
+    testkit::Click(*option_->bCancel);
+  });
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(dialog.Answered());
+  EXPECT_EQ(seen, (std::vector<std::string>{"rbAddNew addNew", "bOk addNew", "rbAddNew addNew",
+                                            "rbOverwrite overwrite", "bOk overwrite", "rbOverwrite overwrite",
+                                            "rbAddNew addNew", "rbOverwrite overwrite"}));
 }

@@ -57,3 +57,17 @@ TEST(SecondaryWindows, TheAdvertShowsTheProductOfTheModeSetLastAndOkClosesIt) {
   EXPECT_EQ(AdvertProductOf(0), nullptr);
   EXPECT_NE(std::string(AdvertProductOf(1)->download), AdvertProductOf(2)->download);
 }
+
+TEST(SecondaryWindows, TheAboutBoxClosesWithEscapeAndWithEnter) {
+  AppContext context;
+  std::unique_ptr<TfrmAbout> about(ui::Create<TfrmAbout>(nullptr, context));
+  for (WORD key : {VK_ESCAPE, VK_RETURN}) {
+    // A key that closes nothing leaves the box to an answer the test can tell apart.
+    testkit::ModalAnswer press([key](ui::TForm& form) {
+      testkit::PressKey(key);
+      if (form.ModalResult() == ui::mrNone) form.SetModalResult(ui::mrIgnore);
+    });
+    EXPECT_EQ(about->ShowModal(), ui::mrCancel) << "key " << key;
+    EXPECT_TRUE(press.Answered());
+  }
+}

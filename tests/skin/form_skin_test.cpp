@@ -302,6 +302,47 @@ TEST(FormSkinWindow, DoubleClickMaximisesIntoTheWorkAreaAndRestores) {
   EXPECT_TRUE(showsPicture(maxPicture));
 }
 
+// The system's work area changed for as long as this lives.
+class WorkArea {
+ public:
+  explicit WorkArea(RECT area) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved_, 0);
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0);
+  }
+  WorkArea(const WorkArea&) = delete;
+  WorkArea& operator=(const WorkArea&) = delete;
+  ~WorkArea() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved_, 0); }
+
+ private:
+  RECT saved_{};
+};
+
+TEST(FormSkinWindow, AWindowMadeMaximisedIsKeptAtTheWorkAreasCornerWhenSized) {
+  // A task bar along the top of the screen.
+  WorkArea area({0, 40, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  const RECT work = GetWorkAreaRect();
+  ASSERT_EQ(work.top, 40);
+  auto form = std::make_unique<ui::TForm>(nullptr);
+  form->SetBounds(60, 40, 400, 300);
+  form->SetWindowState(ui::wsMaximized);
+  auto* skin = new TkivForm(form.get());
+  form->Show();
+  Pump();
+  // The program sizes its window while it is maximised; past the first two sizings of the
+  // process the window stays maximised and goes to the work area's corner.
+  for (int i = 0; i < 3; ++i) {
+    form->SetBounds(0, 0, 500 + i, 400);
+    Pump();
+  }
+  RECT bounds;
+  GetWindowRect(form->Handle(), &bounds);
+  EXPECT_TRUE(IsZoomed(form->Handle()));
+  EXPECT_EQ(bounds.left, work.left);
+  EXPECT_EQ(bounds.top, work.top);
+  EXPECT_EQ(bounds.right - bounds.left, 502);
+  EXPECT_EQ(skin->Width(), 502 - 2 * skin->BorderWidth());
+}
+
 TEST(FormSkinWindow, DraggingTheTitleMovesTheWindowWithTheMouse) {
   SkinnedWindow w;
   w.Show();

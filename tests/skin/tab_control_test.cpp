@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Edit.h"
+#include "KIVButton.h"
 #include "KIVPageControl.h"
 #include "WindowCapture.h"
 #include "WindowInput.h"
@@ -222,6 +224,47 @@ TEST(PageControl, PagesLoadedInAnyOrderTakeTheStoredOrder) {
   EXPECT_TRUE(pc->Pages(2)->TabVisible());
 }
 
+TEST(PageControl, FocusMovedToAControlOnAPageBehindBringsItsPageForward) {
+  Hosted<kiv::TkivPageControl> pc;
+  kiv::TkivTabSheet* first = AddPage(*pc.control, "First");
+  kiv::TkivTabSheet* second = AddPage(*pc.control, "Second");
+  auto* edit = new ui::TEdit(pc.form.get());
+  edit->SetParent(first);
+  edit->SetBounds(10, 10, 100, 22);
+  auto* fast = ui::Create<kiv::TkivCheckBox>(pc.form.get());
+  fast->SetParent(second);
+  fast->SetBounds(10, 40, 100, 20);
+  fast->SetCaption("&Fast");
+  const auto shownAt = [](ui::TWinControl& control) {
+    POINT middle{control.Width() / 2, control.Height() / 2};
+    ClientToScreen(control.Handle(), &middle);
+    return ui::TWinControl::FindControl(WindowFromPoint(middle));
+  };
+  ASSERT_EQ(pc.control->ActivePage(), second);
+
+  // From code.
+  edit->SetFocus();
+  testkit::Pump();
+  EXPECT_EQ(pc.control->ActivePage(), first);
+  EXPECT_EQ(pc.control->Strip().TabIndex(), 0);
+  EXPECT_EQ(shownAt(*edit), edit);
+  // By its accelerator.
+  testkit::PressKey('F', ui::ssAlt);
+  EXPECT_EQ(pc.control->ActivePage(), second);
+  EXPECT_TRUE(fast->Focused());
+  EXPECT_TRUE(fast->Checked());
+  EXPECT_EQ(shownAt(*fast), fast);
+}
+
+TEST(PageControl, TheStripShowsTheControlsCursor) {
+  Hosted<kiv::TkivPageControl> pc;
+  AddPage(*pc.control, "Pointed");
+  pc.control->SetCursor(ui::crHandPoint);
+  EXPECT_EQ(pc.control->Strip().Cursor(), ui::crHandPoint);
+  testkit::Hover(pc.control->Strip(), 5, 5);
+  EXPECT_TRUE(testkit::WaitUntil([] { return GetCursor() == LoadCursorA(nullptr, IDC_HAND); }));
+}
+
 TEST(TabControl, CustomKeepsTheStyleColoursAndPictures) {
   Hosted<kiv::TkivTabControl> tabs(TkivUIStyle::Protein);
   const ui::TColor color = tabs.control->Color(), border = tabs.control->BorderColor();
@@ -304,7 +347,24 @@ TEST(TabPictures, EveryStyle) {
     Hosted<kiv::TkivPageControl> pc(style);
     for (const char* caption : {"Output", "Free CDDB", "Ogg", "Mp3"}) AddPage(*pc.control, caption);
     pc.control->SetActivePage(pc.control->Pages(1));
-    testkit::CaptureAndSave(*pc.form, "page_control_style" + name);
+    // The strip, the form's first Tab stop, took the focus: without it, no dotted frame shows;
+    // with it, the frame shows inside the selected tab and nowhere else.
+    SetFocus(pc.form->Handle());
+    ASSERT_TRUE(testkit::WaitUntil([&] { return GetFocus() == pc.form->Handle(); }));
+    const auto plain = testkit::CaptureAndSave(*pc.form, "page_control_style" + name);
+    pc.control->Strip().SetFocus();
+    ASSERT_TRUE(testkit::WaitUntil([&] { return pc.control->Strip().Focused(); }));
+    const auto focused = testkit::CaptureAndSave(*pc.form, "page_control_focused_style" + name);
+    const std::vector<int>& widths = pc.control->Strip().TabWidths();
+    const int left = pc.control->Left() + pc.control->LeftMargin() + widths.at(0);
+    const RECT tab{left, pc.control->Top(), left + widths.at(1), pc.control->Top() + pc.control->Strip().Height()};
+    int inside = 0, outside = 0;
+    for (int y = 0; y < focused->Height(); ++y)
+      for (int x = 0; x < focused->Width(); ++x)
+        if (!testkit::ColorNear(focused->Pixel(x, y), plain->Pixel(x, y), 8))
+          ++(PtInRect(&tab, {x, y}) ? inside : outside);
+    EXPECT_GT(inside, 20) << name;
+    EXPECT_EQ(outside, 0) << name;
     ExpectTabsDrawn(*pc.control, 1, pc.control->Pages(1)->Color(), name);
     Hosted<kiv::TkivTabControl> tabs(style);
     tabs.control->Tabs().SetText("Tracks\nArtists\nAlbums");
