@@ -19,6 +19,15 @@ std::string FileText(const std::string& path) {
   return text.str();
 }
 
+// The test display has no window manager: the X focus that a closed drop-down list gives back
+// can reach the desktop a moment later, even in a later test, and the dialog is left inactive.
+// Before a key is pressed the dialog is brought to the front again, as a user's click would.
+void PressKeyOn(ui::TForm& form, WORD key, ui::TShiftState shift = 0) {
+  if (GetForegroundWindow() != form.Handle()) SetForegroundWindow(form.Handle());
+  testkit::WaitUntil([&] { return GetForegroundWindow() == form.Handle() && GetFocus(); }, 1000);
+  testkit::PressKey(key, shift);
+}
+
 class OptionsWindows : public AppWindowsTest {
  protected:
   // The name of the control with the focus; "strip" for the pages' tab strip.
@@ -205,12 +214,13 @@ TEST_F(OptionsWindows, EnterAndEscapeInAnOpenListCloseOnlyTheList) {
   // and each closes the list only.
   const auto keysOnOpenList = [](ui::TForm& form, kiv::TkivComboBox& list) {
     list.SetFocus();
+    ASSERT_TRUE(testkit::WaitUntil([&] { return list.Focused(); })) << list.Name();
     const int before = list.ItemIndex();
     for (WORD key : {VK_ESCAPE, VK_RETURN}) {
-      testkit::PressKey(VK_F4);
+      PressKeyOn(form, VK_F4);
       EXPECT_TRUE(list.DroppedDown()) << list.Name();
-      testkit::PressKey(VK_DOWN);
-      testkit::PressKey(key);
+      PressKeyOn(form, VK_DOWN);
+      PressKeyOn(form, key);
       EXPECT_FALSE(list.DroppedDown()) << list.Name() << " key " << key;
       EXPECT_EQ(form.ModalResult(), ui::mrNone) << list.Name() << " key " << key;
       EXPECT_TRUE(form.Visible());
@@ -239,9 +249,9 @@ TEST_F(OptionsWindows, EnterAndEscapeInAnOpenListCloseOnlyTheList) {
 TEST_F(OptionsWindows, CtrlTabAndCtrlPageKeysTurnThePagesAndTheTabStripsArrowsDoToo) {
   Open({"audio 2:00"});
   std::vector<std::string> seen;
-  testkit::ModalAnswer dialog([&](ui::TForm&) {
+  testkit::ModalAnswer dialog([&](ui::TForm& form) {
     const auto key = [&](WORD key, ui::TShiftState shift = 0) {
-      testkit::PressKey(key, shift);
+      PressKeyOn(form, key, shift);
       seen.push_back(option_->kivPageControl->ActivePage()->Name() + " " + FocusedName());
     };
     // The focus on a page goes to the first control of the page turned to.
@@ -275,9 +285,9 @@ TEST_F(OptionsWindows, CtrlTabAndCtrlPageKeysTurnThePagesAndTheTabStripsArrowsDo
 TEST_F(OptionsWindows, TheRadioButtonsAreOneTabStopWhoseArrowsMoveTheChoice) {
   Open({"audio 2:00"});
   std::vector<std::string> seen;
-  testkit::ModalAnswer dialog([&](ui::TForm&) {
+  testkit::ModalAnswer dialog([&](ui::TForm& form) {
     const auto key = [&](WORD key, ui::TShiftState shift = 0) {
-      testkit::PressKey(key, shift);
+      PressKeyOn(form, key, shift);
       seen.push_back(FocusedName() + (option_->rbAddNew->Checked() ? " addNew" : "") +
                      (option_->rbOverwrite->Checked() ? " overwrite" : ""));
     };

@@ -347,11 +347,14 @@ TEST(TabPictures, EveryStyle) {
     Hosted<kiv::TkivPageControl> pc(style);
     for (const char* caption : {"Output", "Free CDDB", "Ogg", "Mp3"}) AddPage(*pc.control, caption);
     pc.control->SetActivePage(pc.control->Pages(1));
-    // The strip, the form's first Tab stop, took the focus: without it, no dotted frame shows;
-    // with it, the frame shows inside the selected tab and nowhere else.
+    // Without the focus (the strip no Tab stop, so the form's activation gives it none) no
+    // dotted frame shows; with it, the frame shows inside the selected tab and nowhere else.
+    pc.control->Strip().SetTabStop(false);
+    pc.form->SetActiveControl(nullptr);
     SetFocus(pc.form->Handle());
     ASSERT_TRUE(testkit::WaitUntil([&] { return GetFocus() == pc.form->Handle(); }));
     const auto plain = testkit::CaptureAndSave(*pc.form, "page_control_style" + name);
+    pc.control->Strip().SetTabStop(true);
     pc.control->Strip().SetFocus();
     ASSERT_TRUE(testkit::WaitUntil([&] { return pc.control->Strip().Focused(); }));
     const auto focused = testkit::CaptureAndSave(*pc.form, "page_control_focused_style" + name);
