@@ -57,9 +57,10 @@ void TfrmProgress::bCancelClick(ui::TComponent*) {
 void TfrmProgress::StopJob() {
   if (IAudioCDRipper* ripper = Ripper()) ripper->StopRip();
   if (context_.Shared.Ripping) {
-    context_.Shared.Ripping = false;
     // The track being ripped still reports its end.
     ++staleEnds_;
+    const std::string tagging = EndRipping();
+    if (!tagging.empty()) lbNow->SetCaption(tagging);
     SetPlayInfo("Extract Stop");
     ReadDiscIfChanged();
   }

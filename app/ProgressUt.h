@@ -1,8 +1,9 @@
 // TfrmProgress, "Extract CD Progress": the rip loop's modal dialog with the bars of the track
 // and of the whole job, and "Cancel ...". The loop itself (RipLoop.cpp) rips the job's tracks
 // one after another, each started from the ripper's report that the one before reached 100
-// percent, and tags every file at the end. Made at start-up in its place in the windows'
-// creation order; the main window hands it the job and the ripper's events.
+// percent, and tags every track ripped whole when the job ends, however it ends. Made at
+// start-up in its place in the windows' creation order; the main window hands it the job and
+// the ripper's events.
 #pragma once
 
 #include <string>
@@ -59,6 +60,9 @@ class TfrmProgress : public TAppForm {
   void FinishJob();
   void EndJob(const std::string& reason);
   void StopJob();
+  // Ends the job: every track ripped whole is tagged. What the user is told when tags could
+  // not be written, else nothing.
+  std::string EndRipping();
   void ReadDiscIfChanged();
   std::string TitleOf(int track) const;
 

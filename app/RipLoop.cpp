@@ -1,7 +1,9 @@
 // The rip loop of TfrmProgress: the job's tracks ripped one at a time, the next started from the
-// report that the one before reached 100 percent, and the tags written at the end.
+// report that the one before reached 100 percent, and the tags of every track ripped whole
+// written when the job ends, however it ends.
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "com/Bstr.h"
@@ -168,25 +170,33 @@ void TfrmProgress::RipError(long code) {
 }
 
 void TfrmProgress::EndJob(const std::string& reason) {
-  context_.Shared.Ripping = false;
   if (IAudioCDRipper* ripper = Ripper()) ripper->StopRip();
-  lbNow->SetCaption(reason);
+  const std::string tagging = EndRipping();
+  lbNow->SetCaption(tagging.empty() ? reason : reason + " " + tagging);
   bCancel->SetCaption("Close");
   SetPlayInfo("Extract Stop");
   ReadDiscIfChanged();
 }
 
 void TfrmProgress::FinishJob() {
-  if (!tags_) CoCreateInstance(CLSID_AudioInformation, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(tags_.put()));
-  int untagged = 0;
-  for (std::size_t i = 0; i < paths_.size(); ++i)
-    if (!tags_ || !WriteTrackTags(*tags_.get(), paths_[i], context_.Tracks, tracks_[i])) ++untagged;
-  context_.Shared.Ripping = false;
+  const std::string tagging = EndRipping();
   bCancel->SetCaption("Extract Finished!");
   SetPlayInfo("Extract Finished!");
-  if (untagged > 0)
-    lbNow->SetCaption("The tags could not be written to " + std::to_string(untagged) + " of the files.");
+  if (!tagging.empty()) lbNow->SetCaption(tagging);
   ReadDiscIfChanged();
+}
+
+std::string TfrmProgress::EndRipping() {
+  context_.Shared.Ripping = false;
+  // The tracks before the current one reported 100 percent: their files are whole, however the
+  // job ends. The current one's is a fragment, or nothing, unless the job finished.
+  const std::size_t whole = std::min({index_, paths_.size(), tracks_.size()});
+  if (whole == 0) return {};
+  if (!tags_) CoCreateInstance(CLSID_AudioInformation, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(tags_.put()));
+  int untagged = 0;
+  for (std::size_t i = 0; i < whole; ++i)
+    if (!tags_ || !WriteTrackTags(*tags_.get(), paths_[i], context_.Tracks, tracks_[i])) ++untagged;
+  return untagged > 0 ? "The tags could not be written to " + std::to_string(untagged) + " of the files." : "";
 }
 
 void TfrmProgress::ReadDiscIfChanged() {

@@ -2,10 +2,31 @@
 
 #include <filesystem>
 
+#include "com/Bstr.h"
+#include "com/Ptr.h"
+
 #include "FakeCdAudioDevice.h"
 #include "ServerDll.h"
 #include "TestFiles.h"
 #include "WindowTestKit.h"
+#include "ZEVAudioInformation.h"
+
+FileTags TagsOf(const std::string& path) {
+  FileTags tags;
+  com::ptr<IAudioInformation> info;
+  EXPECT_EQ(CoCreateInstance(CLSID_AudioInformation, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(info.put())), S_OK);
+  if (!info) return tags;
+  VARIANT_BOOL opened = VARIANT_FALSE;
+  info->OpenFile(com::bstr::from_ansi(path).get(), &opened);
+  tags.opened = opened == VARIANT_TRUE;
+  com::bstr text;
+  if (SUCCEEDED(info->get_infoTitle(text.put()))) tags.title = com::to_ansi(text.get());
+  if (SUCCEEDED(info->get_infoArtist(text.put()))) tags.artist = com::to_ansi(text.get());
+  if (SUCCEEDED(info->get_infoAlbum(text.put()))) tags.album = com::to_ansi(text.get());
+  info->get_infoGenre(&tags.genre);
+  info->get_infoYear(&tags.year);
+  return tags;
+}
 
 void AppWindowsTest::SetUp() {
   RipperTest::SetUp();

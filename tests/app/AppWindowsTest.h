@@ -17,6 +17,15 @@
 
 #include "RipperTest.h"
 
+// The tags of a file as the tag component reads them back.
+struct FileTags {
+  bool opened = false;
+  std::string title, artist, album;
+  short genre = -2;
+  long year = -1;
+};
+FileTags TagsOf(const std::string& path);
+
 class AppWindowsTest : public RipperTest {
  protected:
   void SetUp() override;

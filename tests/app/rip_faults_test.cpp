@@ -1,7 +1,8 @@
 // The application's windows where things go wrong, against the real ripper on a simulated
 // drive: a disc pulled during a job, a drive that is not ready or does not answer, a rip that
 // fails while it overwrites a file, an MP3 rip whose file cannot be written. Each time the user
-// is told why, no file is lost, and the next rip works.
+// is told why, no file is lost, and the next rip works; a job ended early by Cancel or a pulled
+// disc still tags every track it ripped whole, read back through the tag component.
 #include "AppWindowsTest.h"
 
 #include <filesystem>
@@ -150,4 +151,36 @@ TEST_F(RipFaults, AnEncodedRipWhoseFileCannotBeWrittenSaysSoAndLosesNoFile) {
   std::filesystem::remove(Output().substr(0, Output().size() - 1));
   CreateDirectoryA(Output().c_str(), nullptr);
   EXPECT_EQ(RipChecked(1), "Extract Finished!") << Reason();
+}
+
+TEST_F(RipFaults, AJobEndedEarlyTagsEveryTrackRippedWholeButNotTheStoppedOne) {
+  Open({"audio 300", "audio 300", "audio 3000"});
+  main_->AudioCDRipper1.get()->put_driveSpeed(4);
+  for (const bool pulled : {false, true}) {
+    SCOPED_TRACE(pulled ? "a pulled disc" : "Cancel");
+    CheckRows({0, 1, 2});
+    // Ended once the third track has audio.
+    RipChecked(0, [&] {
+      EXPECT_TRUE(testkit::WaitUntil([&] { return progress_->RippedPaths().size() == 3; }, 30000));
+      Sleep(300);
+      if (pulled) PutDisc("none");
+      else testkit::Click(*progress_->bCancel);
+    });
+    const std::vector<std::string> paths = progress_->RippedPaths();
+    ASSERT_EQ(paths.size(), 3u);
+    for (int track : {1, 2}) {
+      const FileTags tags = TagsOf(paths[track - 1]);
+      EXPECT_TRUE(tags.opened) << track;
+      EXPECT_EQ(tags.title, "Track 0" + std::to_string(track));
+      EXPECT_EQ(tags.album, "Unknown");
+      EXPECT_EQ(tags.year, 2003);
+    }
+    EXPECT_EQ(TagsOf(paths[2]).title, "") << "the stopped track was tagged";
+    if (pulled) {
+      EXPECT_TRUE(testkit::WaitUntil([&] { return main_->lvCD->Items().Count() == 0; }, 20000));
+      PutDisc("album");
+      testkit::Click(*main_->bRefresh);
+      ASSERT_EQ(main_->lvCD->Items().Count(), 3);
+    }
+  }
 }

@@ -12,14 +12,10 @@
 
 #include <dbt.h>
 
-#include "com/Bstr.h"
-#include "com/Ptr.h"
-
 #include "CddbTestServer.h"
 #include "RipAudioCheck.h"
 #include "TextRoutines.h"
 #include "WindowTestKit.h"
-#include "ZEVAudioInformation.h"
 #include "tests/outside/AudioFileClient.h"
 #include "tests/outside/AudioTestSupport.h"
 
@@ -29,30 +25,6 @@ constexpr int kSamplesPerFrame = 588;
 // Five tracks of 300 frames (4 seconds), laid out from LBA 0.
 constexpr int kTrackFrames = 300;
 const std::vector<std::string> kFiveTracks(5, "audio 300");
-
-struct Tags {
-  bool opened = false;
-  std::string title, artist, album;
-  short genre = -2;
-  long year = -1;
-};
-
-Tags TagsOf(const std::string& path) {
-  Tags tags;
-  com::ptr<IAudioInformation> info;
-  EXPECT_EQ(CoCreateInstance(CLSID_AudioInformation, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(info.put())), S_OK);
-  if (!info) return tags;
-  VARIANT_BOOL opened = VARIANT_FALSE;
-  info->OpenFile(com::bstr::from_ansi(path).get(), &opened);
-  tags.opened = opened == VARIANT_TRUE;
-  com::bstr text;
-  if (SUCCEEDED(info->get_infoTitle(text.put()))) tags.title = com::to_ansi(text.get());
-  if (SUCCEEDED(info->get_infoArtist(text.put()))) tags.artist = com::to_ansi(text.get());
-  if (SUCCEEDED(info->get_infoAlbum(text.put()))) tags.album = com::to_ansi(text.get());
-  info->get_infoGenre(&tags.genre);
-  info->get_infoYear(&tags.year);
-  return tags;
-}
 
 std::vector<int16_t> TrackAudio(int track, int frames = kTrackFrames) {
   const std::vector<std::uint8_t> bytes = riptest::GeneratedAudio((track - 1) * kTrackFrames, frames);
@@ -160,7 +132,7 @@ TEST_F(RipJob, TracksTwoAndFiveToMp3UnderSchemeThreeWithCddbTitlesDecodeBackWith
     EXPECT_EQ(reading.formatA, 44100);
     EXPECT_EQ(reading.totalSamples, kTrackFrames * kSamplesPerFrame);
     for (int channel : {0, 1}) EXPECT_GT(outside_test::snrDb(TrackAudio(track), 2, reading.pcm, 2, channel), 20);
-    const Tags tags = TagsOf(paths[i]);
+    const FileTags tags = TagsOf(paths[i]);
     EXPECT_TRUE(tags.opened);
     EXPECT_EQ(tags.title, context_.Tracks.TrackTitles[track - 1]);
     EXPECT_EQ(tags.artist, "Night Shift");
