@@ -105,8 +105,10 @@ void TfrmMain::ToolButton6Click(ui::TComponent*) {
   }
   com::bstr album;  // a failing getter leaves it empty
   ripper->get_cddbInfoAlbum(album.put());
+  // The album found starts a line of its own: wrapped where the line is full, the question
+  // would part it from its "<".
   if (AskUser("Get CDDB Information!",
-              "Now get this CD Information: < " + com::to_ansi(album.get()) + " >\r\nDo you want to use it?",
+              "Now get this CD Information:\r\n< " + com::to_ansi(album.get()) + " >\r\nDo you want to use it?",
               kiv::TkivIconType::kivInformation, true) != ui::mrOk)
     return;
   ReadTrackLists();

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
+#include <utility>
 
 #include <dbt.h>
 
@@ -16,6 +18,7 @@
 #include "RipAudioCheck.h"
 #include "TextRoutines.h"
 #include "WindowTestKit.h"
+#include "frmMessage.h"
 #include "tests/outside/AudioFileClient.h"
 #include "tests/outside/AudioTestSupport.h"
 
@@ -34,6 +37,33 @@ std::vector<int16_t> TrackAudio(int track, int frames = kTrackFrames) {
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The lines of a word-wrapped label as the system wraps them: at blanks, as many words on each
+// line as its width takes, and at every line break of the text.
+std::vector<std::string> WrappedLines(ui::TLabel& label) {
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, label.Font().Handle());
+  const auto fits = [&](const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx <= label.Width();
+  };
+  std::vector<std::string> lines;
+  std::istringstream paragraphs(label.Caption());
+  for (std::string paragraph; std::getline(paragraphs, paragraph);) {
+    if (!paragraph.empty() && paragraph.back() == '\r') paragraph.pop_back();
+    std::istringstream words(paragraph);
+    std::string line;
+    for (std::string word; words >> word;) {
+      if (line.empty() || fits(line + " " + word)) line += (line.empty() ? "" : " ") + word;
+      else lines.push_back(std::exchange(line, word));
+    }
+    lines.push_back(line);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return lines;
+}
 
 class RipJob : public AppWindowsTest {
  protected:
@@ -161,6 +191,22 @@ TEST_F(RipJob, WavIsBitExactAndOggIsEncodedAsTheOptionsSay) {
   EXPECT_EQ(reading.formatA, 24000);  // the first run's Ogg frequency
   EXPECT_EQ(reading.formatB, 2);
   EXPECT_EQ(TagsOf(ogg).album, "Unknown");
+}
+
+TEST_F(RipJob, TheCddbQuestionKeepsTheAlbumFoundWholeOnItsLine) {
+  Open(kFiveTracks);
+  ServeTitles("Night Shift / Late Hours", {"Dusk", "Second Wind", "Ward", "Rounds", "Dawn"});
+  std::vector<std::string> lines;
+  testkit::ModalAnswer question([&](ui::TForm& window) {
+    auto* message = dynamic_cast<kiv::TfrmMsg*>(&window);
+    ASSERT_TRUE(message);
+    lines = WrappedLines(*message->lbl);
+    testkit::CaptureAndSave(window, "app_cddb_question");
+    window.SetModalResult(ui::mrCancel);
+  });
+  testkit::Click(*main_->ToolButton2);
+  ASSERT_TRUE(question.Answered());
+  EXPECT_EQ(lines, (std::vector<std::string>{"Now get this CD Information:", "< Late Hours >", "Do you want to use it?"}));
 }
 
 TEST_F(RipJob, ACancelledOrClosedJobLetsTheNextStartAtOnceAndItsLateEndCountsForNothing) {
