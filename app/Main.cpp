@@ -130,6 +130,18 @@ void TfrmMain::ReadTrackLists() {
     item->SubItems().Add(row.duration);
   }
   lvCD->Items().EndUpdate();
+  ShowNoTrackChosen();
+}
+
+void TfrmMain::ShowNoTrackChosen() {
+  // The new rows are none chosen: nothing of the tracks that went is shown or acted on.
+  for (kiv::TkivEdit* box : {edtAlbum, edtArtist, edtTitle, edtCategory}) box->SetText("");
+  edtYear->SetText(kNoTrackYear);
+  btnEdit->SetEnabled(false);
+  if (!playback_.Playing()) {
+    btnPlayCD->SetEnabled(false);
+    btnStopCD->SetEnabled(false);
+  }
 }
 
 void TfrmMain::ShowTrackRows() {
@@ -180,13 +192,17 @@ void TfrmMain::lvCDSelectItem(ui::TComponent*, ui::TListItem* Item, bool Selecte
       const int genre = std::atoi(tracks.TrackGenres[index].c_str());
       edtCategory->SetText(genre >= 0 && genre < static_cast<int>(GenreNames.size()) ? GenreNames[genre] : "");
     }
+    btnEdit->SetEnabled(true);
     if (!playback_.Playing()) {
       btnPlayCD->SetEnabled(true);
       btnStopCD->SetEnabled(false);
     }
-  } else if (!lvCD->Selected() && !playback_.Playing()) {
-    btnPlayCD->SetEnabled(false);
-    btnStopCD->SetEnabled(false);
+  } else if (!lvCD->Selected()) {
+    btnEdit->SetEnabled(false);
+    if (!playback_.Playing()) {
+      btnPlayCD->SetEnabled(false);
+      btnStopCD->SetEnabled(false);
+    }
   }
 }
 

@@ -123,6 +123,10 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
   int AskUser(const std::string& caption, const std::string& text, kiv::TkivIconType icon, bool withOk);
   void DeviceChanged();
   void SetDiscActionsEnabled(bool enabled);
+  // The track information and the track buttons with no row chosen.
+  void ShowNoTrackChosen();
+  // The year the track information shows with no row chosen.
+  static constexpr const char* kNoTrackYear = "2003";
   // The skinned message that the ripper object could not be made, with the failure's code.
   void ReportNoRipper(HRESULT failure);
   std::string CurrentDriveLetter();

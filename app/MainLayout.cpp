@@ -147,7 +147,7 @@ void TfrmMain::BuildLayout() {
   infoEdit(edtTitle, "edtTitle", "Title:", "lbTitle", 12, 82, 294);
   infoEdit(edtYear, "edtYear", "Year:", "lbYear", 384, 24, 70);
   infoEdit(edtCategory, "edtCategory", "Category:", "lbCategory", 384, 53, 177);
-  edtYear->SetText("2003");
+  edtYear->SetText(kNoTrackYear);
   speedButton(btnEdit, "btnEdit", "Edit track Info.", 448, 82, 177, nullptr, gbInfo);
 
   Panel2 = Place<ui::TPanel>(*this, skin, "Panel2", 0, 478, 651, 26);

@@ -17,7 +17,8 @@ void TfrmMain::bStopCDClick(ui::TComponent*) { playback_.Stop(); }
 
 void TfrmMain::tmPlayTimer(ui::TComponent*) { playback_.Tick(lvCD->Selected() != nullptr); }
 
-void TfrmMain::SetPlayEnabled(bool enabled) { btnPlayCD->SetEnabled(enabled); }
+// "Play track" plays the chosen row: with none chosen it cannot be pressed, whatever stopped.
+void TfrmMain::SetPlayEnabled(bool enabled) { btnPlayCD->SetEnabled(enabled && lvCD->Selected() != nullptr); }
 void TfrmMain::SetStopEnabled(bool enabled) { btnStopCD->SetEnabled(enabled); }
 void TfrmMain::SetPlayInfo(const std::string& text) { lbPlayInfo->SetCaption(text); }
 void TfrmMain::SetPlayTimer(bool on) { tmPlay->SetEnabled(on); }

@@ -149,6 +149,33 @@ TEST_F(MainWindow, SelectionButtonsCheckUncheckAndInvertAndRefreshClearsThem) {
   EXPECT_EQ(Rows().size(), 4u);
 }
 
+TEST_F(MainWindow, RowsReadAgainShowNoTrackInformationAndNoTrackButtonsUntilARowIsChosen) {
+  OpenWithTracks(3);
+  EXPECT_FALSE(form_->btnEdit->Enabled()) << "no row is chosen yet";
+  ClickRow(1);
+  EXPECT_EQ(form_->edtTitle->Text(), "Track 02");
+  EXPECT_TRUE(form_->btnEdit->Enabled());
+  EXPECT_TRUE(form_->btnPlayCD->Enabled());
+
+  PutDisc("none");
+  PutDisc("album");
+  testkit::Click(*form_->bRefresh);
+  ASSERT_EQ(Rows().size(), 3u);
+  EXPECT_EQ(form_->lvCD->Selected(), nullptr);
+  for (kiv::TkivEdit* box : {form_->edtAlbum, form_->edtArtist, form_->edtTitle, form_->edtCategory})
+    EXPECT_EQ(box->Text(), "") << box->Name();
+  EXPECT_EQ(form_->edtYear->Text(), "2003");
+  EXPECT_FALSE(form_->btnEdit->Enabled());
+  EXPECT_FALSE(form_->btnPlayCD->Enabled());
+  EXPECT_FALSE(form_->btnStopCD->Enabled());
+  testkit::CaptureAndSave(*form_, "app_main_window_refreshed");
+
+  ClickRow(0);
+  EXPECT_EQ(form_->edtTitle->Text(), "Track 01");
+  EXPECT_TRUE(form_->btnEdit->Enabled());
+  EXPECT_TRUE(form_->btnPlayCD->Enabled());
+}
+
 TEST_F(MainWindow, ChoosingTheSecondDriveReadsItsDiscAndShowsItsType) {
   simdrive::ConfigText config = Config();
   config.Drive("0:1:0").Key("product", "FIRST DRIVE").Key("disc", "audio");
