@@ -75,7 +75,9 @@ void TfrmPlayer::FormShow(ui::TComponent*) {
   ConnectControls();
   closed_ = false;
   playingRow_ = -1;
-  STV->SetPath(context_.Shared.OutputFolder());
+  ShowFolderInTree(context_.Shared.OutputFolder());
+  // The tree holds the focus, so its chosen folder shows highlighted, not greyed.
+  SetActiveControl(STV);
   tbPlaybackProgress->SetPosition(0);
   tbPlaybackProgress->SetEnabled(false);
   controlsLive_ = true;
@@ -126,6 +128,25 @@ void TfrmPlayer::ChooseOutputSource() {
 }
 
 // --- The folder and its play list ---
+
+void TfrmPlayer::ShowFolderInTree(const std::string& folder) {
+  ui::TTreeNode* left = STV->Selected();
+  if (!STV->SetPath(folder)) return;
+  // The branch left behind closes up to where it meets the folder's own, as a tree that opens
+  // one branch at a time does, so the open folders are those on the way to the one listed.
+  ui::TTreeNode* chosen = STV->Selected();
+  const auto onTheWay = [chosen](const ui::TTreeNode* node) {
+    for (const ui::TTreeNode* up = chosen; up; up = up->Parent())
+      if (up == node) return true;
+    return false;
+  };
+  for (ui::TTreeNode* node = left; node && !onTheWay(node); node = node->Parent())
+    if (node->Expanded()) node->Collapse(false);
+  // Bringing a deep folder into view scrolls the tree sideways: the names start at its left.
+  SendMessageA(STV->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+}
+
+void TfrmPlayer::STVClick(ui::TComponent* Sender) { STVChange(Sender, STV->Selected()); }
 
 void TfrmPlayer::STVChange(ui::TComponent*, ui::TTreeNode*) {
   if (scanning_) {

@@ -70,6 +70,7 @@ class TfrmPlayer : public TAppForm {
   void FormCreate();
   void FormShow(ui::TComponent* Sender);
   void FormClose(ui::TComponent* Sender, ui::TCloseAction& Action);
+  void STVClick(ui::TComponent* Sender);
   void STVChange(ui::TComponent* Sender, ui::TTreeNode* Node);
   void STVChanging(ui::TComponent* Sender, ui::TTreeNode* Node, bool& AllowChange);
   void lvPlayListColumnClick(ui::TComponent* Sender, ui::TListColumn* Column);
@@ -109,6 +110,8 @@ class TfrmPlayer : public TAppForm {
   void WndProc(ui::TMessage& Message) override;
   void BuildLayout();
   void ConnectControls();
+  // Points the tree at the folder: chosen, in view from its left, the branch left closed.
+  void ShowFolderInTree(const std::string& folder);
   void ScanFolder();
   bool ScanStopped() const;
   void AddRow(const PlayListEntry& entry);

@@ -68,6 +68,7 @@ void TfrmPlayer::BuildLayout() {
   const int bottom = ClientHeight() - kivForm->BorderWidth() - 6;
   STV = Place<ui::TShellTreeView>(*this, skin, "STV", 6, body, 216, bottom - body);
   STV->SetHideSelection(false);
+  STV->OnClick = [this](ui::TComponent* sender) { STVClick(sender); };
   STV->OnChange = [this](ui::TComponent* sender, ui::TTreeNode* node) { STVChange(sender, node); };
   STV->OnChanging = [this](ui::TComponent* sender, ui::TTreeNode* node, bool& allow) {
     STVChanging(sender, node, allow);

@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <mmsystem.h>
 
 #include <cmath>
@@ -165,6 +166,34 @@ class PlayerWindow : public RipTest {
   }
 
   std::string Status(int row) { return player_->lvPlayList->Items()[row]->SubItems()[3]; }
+
+  // The tree's node of a sub-folder, its parent opened to show it.
+  static ui::TTreeNode* ChildNode(ui::TTreeNode* parent, const std::string& name) {
+    parent->Expand(false);
+    for (int i = 0; i < parent->Count(); ++i)
+      if (parent->Item(i)->Text() == name) return parent->Item(i);
+    ADD_FAILURE() << name << " is not under " << parent->Text();
+    return parent;
+  }
+  // Where the node's name is in the tree; empty when it is out of view.
+  RECT NameRect(ui::TTreeNode* node) {
+    RECT rect{};
+    const HTREEITEM item = node->ItemId();
+    std::memcpy(&rect, &item, sizeof item);  // the message takes the item in the rectangle
+    if (!SendMessageA(player_->STV->Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect))) return {};
+    return rect;
+  }
+  // A click on the name of the node, which is in view. Both halves are posted at once: the
+  // tree follows a pressed button in a loop of its own until the release, which must be queued.
+  void ClickNode(ui::TTreeNode* node) {
+    const RECT rect = NameRect(node);
+    ASSERT_FALSE(IsRectEmpty(&rect)) << node->Text() << " is out of view";
+    const HWND tree = player_->STV->Handle();
+    const LPARAM at = ui::MakeMouseLParam(rect.left + 4, (rect.top + rect.bottom) / 2);
+    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+    testkit::PumpFor(50);
+  }
 
   // The player's twelve band gains as it stores them: the last 48 bytes of its control data.
   std::vector<float> PlayerBands() {
@@ -419,6 +448,63 @@ TEST_F(PlayerWindow, VolumeMuteEqualizerAndDisplayTypeReachTheirComponents) {
     testkit::CaptureAndSave(player, "player_window_display" + std::to_string(type));
   }
   testkit::Click(*player.bStop);
+}
+
+TEST_F(PlayerWindow, ShownAgainAfterPlayingInASubFolderTheTreeShowsTheListedFolderFromItsLeft) {
+  // Deep enough under the desktop that the tree scrolls sideways to show it.
+  const std::string folder = Folder("tree-a-folder-with-a-long-name"),
+                    sub = Folder("tree-a-folder-with-a-long-name\\sub-folder-with-a-long-name");
+  Folder("tree-a-folder-with-a-long-name\\sub-folder-with-a-long-name\\inner");
+  WriteWav(folder + "top.wav", 4410);
+  WriteWav(sub + "inside.wav", 44100 * 5);
+  TfrmPlayer& player = Open(folder);
+  ASSERT_EQ(Column(0), std::vector<std::string>{"top.wav"});
+  ui::TTreeNode* listed = player.STV->Selected();
+  ASSERT_TRUE(listed);
+
+  // Into the sub-folder by a click, opened by the arrow key, a file played there, the window closed.
+  ui::TTreeNode* inner = ChildNode(listed, "sub-folder-with-a-long-name");
+  ClickNode(inner);
+  ASSERT_EQ(player.CurrentFolder(), sub);
+  testkit::PressKey(VK_RIGHT);
+  EXPECT_TRUE(inner->Expanded());
+  Play("inside.wav");
+  ASSERT_EQ(player.PlayingRow(), 0);
+  testkit::Send(player, WM_CLOSE);
+  ASSERT_FALSE(player.Visible());
+
+  Open(folder);
+  EXPECT_EQ(player.CurrentFolder(), folder);
+  EXPECT_EQ(Column(0), std::vector<std::string>{"top.wav"});
+  const HWND tree = player.STV->Handle();
+  ASSERT_EQ(player.STV->Selected(), listed);
+  EXPECT_TRUE(SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(listed->ItemId()), TVIS_SELECTED) &
+              TVIS_SELECTED);
+  EXPECT_FALSE(inner->Expanded()) << "the sub-folder left is still open";
+  EXPECT_EQ(GetScrollPos(tree, SB_HORZ), 0);
+  const RECT name = NameRect(listed);
+  ASSERT_FALSE(IsRectEmpty(&name)) << "not in view";
+  RECT client{};
+  GetClientRect(tree, &client);
+  EXPECT_GE(name.left, 0);
+  EXPECT_LE(name.bottom, client.bottom);
+  // The node's highlight in the window's picture, where its name begins.
+  const std::unique_ptr<ui::TBitmap> picture = testkit::CaptureAndSave(player, "app_player_shown_again");
+  POINT at{name.left + 1, name.top + 1};
+  ClientToScreen(tree, &at);
+  RECT window{};
+  GetWindowRect(player.Handle(), &window);
+  EXPECT_TRUE(testkit::ColorNear(picture->Pixel(at.x - window.left, at.y - window.top),
+                                 static_cast<ui::TColor>(GetSysColor(COLOR_HIGHLIGHT))));
+
+  // A click on the listed folder keeps it listed; the sub-folder and back list each again.
+  ClickNode(listed);
+  EXPECT_EQ(player.CurrentFolder(), folder);
+  ClickNode(inner);
+  EXPECT_EQ(Column(0), std::vector<std::string>{"inside.wav"});
+  ClickNode(listed);
+  EXPECT_EQ(player.CurrentFolder(), folder);
+  EXPECT_EQ(Column(0), std::vector<std::string>{"top.wav"});
 }
 
 TEST_F(PlayerWindow, AScanEndsEarlyForAnotherFolderForACloseAndSurvivesPlay) {
