@@ -62,9 +62,13 @@ void TfrmOption::BuildLayout() {
 void TfrmOption::BuildOutputPage() {
   PlaceLabel(*this, tbsOutput, "lbAlwaysSave", "Always save to:", kLabelLeft, RowTop(0));
   edtOutput = Place<kiv::TkivEdit>(*this, tbsOutput, "edtOutput", kLabelLeft, RowTop(0) + 18, 380, 22);
-  bSetOutput = PlaceButton(*this, tbsOutput, "bSetOutput", "...", kLabelLeft + 388, RowTop(0) + 17, 30);
+  // The button beside the box is as high as the box and level with it, as a browse button is.
+  bSetOutput = PlaceButton(*this, tbsOutput, "bSetOutput", "...", kLabelLeft + 388, RowTop(0) + 18, 30);
+  bSetOutput->SetHeight(edtOutput->Height());
   bSetOutput->OnClick = [this](ui::TComponent* sender) { bSetOutputClick(sender); };
   cmbFilename = PlaceList(*this, tbsOutput, "cmbFilename", NamingSchemeItems(), kLabelLeft, RowTop(2), 300);
+  // All ten schemes at once: the user compares them.
+  cmbFilename->SetDropDownCount(static_cast<int>(NamingSchemeItems().size()));
   // Two lines: the text breaks where it says.
   lbFileName = Place<ui::TLabel>(*this, tbsOutput, "lbFileName", kLabelLeft, RowTop(2) + 30, 420, 32);
   lbFileName->SetAutoSize(false);

@@ -1,10 +1,12 @@
 // The options dialog and the folder selection through posted clicks on the real windows: "Ok"
 // saves and applies (a time-out that is not a number is refused before anything is written),
 // "Cancel" leaves the file and the applied settings alone, the VBR controls follow their check
-// box, and the folder selection ends a folder in one backslash and refuses virtual folders.
-// Pictures of every page and of the folder selection go under the build folder.
+// box, the output folder's "..." is level with its box and the naming list drops down all ten
+// schemes, and the folder selection ends a folder in one backslash and refuses virtual
+// folders. Pictures of every page and of the folder selection go under the build folder.
 #include "AppWindowsTest.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -92,6 +94,37 @@ TEST_F(OptionsWindows, OkRefusesATimeOutThatIsNoNumberThenSavesAndAppliesEveryth
   EXPECT_EQ(FileText(settings), text);
   EXPECT_EQ(context_.Shared.NamingScheme, 7);
   EXPECT_EQ(option_->cmbFilename->ItemIndex(), 0);
+}
+
+TEST_F(OptionsWindows, TheBrowseButtonIsLevelWithItsBoxAndTheNamingListDropsDownEveryScheme) {
+  Open({"audio 2:00"});
+  int shownRows = 0, schemes = 0;
+  testkit::ModalAnswer dialog([&](ui::TForm&) {
+    testkit::Click(*option_->cmbFilename);
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    GetComboBoxInfo(option_->cmbFilename->Handle(), &combo);
+    if (testkit::WaitUntil([&] { return IsWindowVisible(combo.hwndList) != FALSE; }, 5000)) {
+      schemes = static_cast<int>(SendMessageA(combo.hwndList, LB_GETCOUNT, 0, 0));
+      RECT list{}, last{};
+      GetClientRect(combo.hwndList, &list);
+      SendMessageA(combo.hwndList, LB_GETITEMRECT, schemes - 1, reinterpret_cast<LPARAM>(&last));
+      const int row = static_cast<int>(SendMessageA(combo.hwndList, LB_GETITEMHEIGHT, 0, 0));
+      shownRows = SendMessageA(combo.hwndList, LB_GETTOPINDEX, 0, 0) == 0 && last.bottom <= list.bottom
+                      ? schemes
+                      : list.bottom / std::max(row, 1);
+    }
+    SendMessageA(option_->cmbFilename->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    testkit::CaptureAndSave(*option_, "app_options_output_page");
+    testkit::Click(*option_->bCancel);
+  });
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(dialog.Answered());
+  EXPECT_EQ(schemes, 10);
+  EXPECT_EQ(shownRows, 10) << "rows shown of the ten schemes";
+  EXPECT_EQ(option_->bSetOutput->Height(), option_->edtOutput->Height());
+  EXPECT_EQ(option_->bSetOutput->Top(), option_->edtOutput->Top());
+  EXPECT_GE(option_->bSetOutput->Left(), option_->edtOutput->BoundsRect().right);
 }
 
 TEST_F(OptionsWindows, AChosenFolderEndsInOneBackslashAndVirtualFoldersAndCancelChangeNothing) {
