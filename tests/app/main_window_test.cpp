@@ -1,6 +1,6 @@
 // The main window through the test kit's posted input against the real ripper on simulated
 // drives: the drive list, disc type and rows, the selection buttons, a second drive, no drive,
-// a selected track with CD playback (on a fake CD audio device), and device changes.
+// a selected track with CD playback (on a fake CD audio device), device changes, and "Help".
 #include "Main.h"
 
 #include "FakeCdAudioDevice.h"
@@ -250,6 +250,25 @@ TEST_F(MainWindow, DeviceChangesReadTheDiscAgainWhenItCameOrWent) {
   PutDisc("single");
   testkit::Send(*form_, WM_DEVICECHANGE, DBT_DEVICEARRIVAL);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"01|Track 01|05:00"}));
+}
+
+TEST_F(MainWindow, HelpOpensTheHelpFileBesideTheProgramInTheSystemsHelpViewer) {
+  OpenWithTracks(1);
+  const std::string help = context_.Shared.AppFolder + "OmbrelHelp.chm";
+  ASSERT_NE(GetFileAttributesA(help.c_str()), INVALID_FILE_ATTRIBUTES) << help;
+  testkit::Click(*form_->bHelp);
+  // The shell hands the file to the help viewer, a process of its own titled by the file.
+  HWND viewer = nullptr;
+  EXPECT_TRUE(testkit::WaitUntil([&] { return (viewer = FindWindowA(nullptr, "Ombrel Help")) != nullptr; }, 30000));
+  if (!viewer) return;
+  DWORD id = 0;
+  GetWindowThreadProcessId(viewer, &id);
+  const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+  PostMessageA(viewer, WM_CLOSE, 0, 0);
+  if (process) {
+    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+    CloseHandle(process);
+  }
 }
 
 TEST_F(MainWindow, ARipperThatCannotBeMadeIsToldAndLeavesAWindowWithoutDiscActions) {
