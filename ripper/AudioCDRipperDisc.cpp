@@ -26,8 +26,9 @@ STDMETHODIMP AudioCDRipper::Refresh() {
         if (ripInProgress_) return std::nullopt;
 
         tickEnabled_ = false;
+        // Loading follows unloading at once: both return with the transport closed or open, so
+        // a pause between them would only hold up every reading of the disc.
         unloadSCSIManager();
-        Sleep(500);
         loadSCSIManager();
         lastError_ = NO_ERRORS;
         if (!scsiManagerLoaded_) {
@@ -67,7 +68,6 @@ STDMETHODIMP AudioCDRipper::Refresh() {
             cddb_.resultValid = false;
             mediaState_ = kNoMedia;
             unloadSCSIManager();
-            Sleep(500);
             loadSCSIManager();
             log_.line("Error! Can't read TOC -- probably no disk. Current State: NOMEDIA.");
             tickEnabled_ = true;

@@ -325,6 +325,40 @@ TEST_F(DiscRefresh, EmptyDriveRefreshesQuietlyToNoMedia) {
     EXPECT_EQ(ripper_->errors(), std::vector<LONG>{OPERATION_FAILED});
 }
 
+// Refresh reloads the drive layer and reads the disc straight after: nothing of the reload may
+// still be under way when the next reading begins.
+TEST_F(DiscRefresh, ADiscPutInAfterAnEmptyRefreshIsReadByTheVeryNextOne) {
+    simdrive::ConfigText config = Config();
+    config.Drive("0:1:0");
+    config.Disc("album").Track("audio 0:30").Track("audio 0:20");
+    Use(config);
+    OpenAndRefresh();
+    ASSERT_EQ(Long(&IAudioCDRipper::get_trackCount), 0);
+    PutDisc("album");
+    ASSERT_EQ((*ripper_)->Refresh(), S_OK);
+    EXPECT_EQ(Durations(), (std::vector<LONG>{30000, 20000}));
+    EXPECT_EQ(Type(), REDBOOK);
+    EXPECT_EQ(Long(&IAudioCDRipper::get_cdID), DiscIdOf({2250, 1500}));
+    EXPECT_TRUE(ripper_->events().empty());
+}
+
+TEST_F(DiscRefresh, EachDriveChosenInTurnIsReadAtOnce) {
+    simdrive::ConfigText config = Config();
+    config.Drive("0:1:0").Key("disc", "short");
+    config.Drive("0:2:0").Key("disc", "long");
+    config.Disc("short").Track("audio 0:10");
+    config.Disc("long").Track("audio 1:00").Track("audio 2:00").Track("audio 0:40");
+    Use(config);
+    ASSERT_EQ((*ripper_)->DriverOpen(), S_OK);
+    const std::vector<LONG> shortDisc{10000}, longDisc{60000, 120000, 40000};
+    for (const LONG drive : {1, 2, 1, 2}) {
+        ASSERT_EQ((*ripper_)->put_driveNum(drive), S_OK);
+        ASSERT_EQ((*ripper_)->Refresh(), S_OK);
+        EXPECT_EQ(Durations(), drive == 1 ? shortDisc : longDisc) << drive;
+    }
+    EXPECT_TRUE(ripper_->events().empty());
+}
+
 TEST_F(DiscRefresh, AfterDriverCloseTheMissingTransportIsReported) {
     UseDisc({"audio 0:30"});
     OpenAndRefresh();
