@@ -131,6 +131,14 @@ TEST_F(DriverOpenClose, ObjectReleasedWithoutDriverCloseLetsTheNextOneOpenTheDri
     // The media-check thread's proxy holds the object until the object's apartment lets it go.
     CoDisconnectObject(ripper_->get(), 0);
     ripper_->release();
+    // Let go from that thread, the object ends on its own thread once that thread serves its
+    // messages, as the thread of a single-threaded apartment does; until then it holds the
+    // drive layer.
+    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+    const auto canUnloadNow = reinterpret_cast<CanUnloadNow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ZEVDiscRipper.dll"), "DllCanUnloadNow")));
+    ASSERT_NE(canUnloadNow, nullptr);
+    ASSERT_TRUE(ripper_->pumpUntil([&] { return canUnloadNow() == S_OK; }, 10000));
     ripper_.emplace();
     OpenAndRefresh();
     EXPECT_EQ(Long(&IAudioCDRipper::get_trackCount), 2);
