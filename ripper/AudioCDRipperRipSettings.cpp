@@ -6,13 +6,6 @@
 #include "RipArithmetic.h"
 #include "RipPresets.h"
 
-namespace {
-
-// The pause between closing the drive and opening it with a new preset's jitter settings.
-constexpr DWORD kPresetReopenPause = 300;
-
-}  // namespace
-
 template <class T, class Read>
 HRESULT AudioCDRipper::readRipSetting(T* pVal, const char* entryLine, const char* exitLine, Read read) {
     if (!pVal) return E_POINTER;
@@ -104,7 +97,6 @@ STDMETHODIMP AudioCDRipper::put_ripModePreset(RipModePresetConstants newVal) {
         log_.line(preset->name);
         rip_.preset = newVal;
         log_.line("Create CD Handle");
-        Sleep(kPresetReopenPause);
         createCDHandle();
         log_.line("PutRipModePreset Property end.");
         log_.line("");
