@@ -11,6 +11,9 @@ export TALVO_WINEPREFIX=$prefix
 # prefix's cdplayer.ini holding the demo disc's titles, so "Get CDDB" finds them without the
 # network.
 prepare_run_prefix() {
+  # A session an earlier run left ending in the background (end_private_session) lived on a
+  # display that is gone: a program started now would join it.
+  WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
   TALVO_WINE=/usr/lib/wine/wine64 "$top/tools/wine-prefix.sh" "$prefix"
   local system32="$prefix/drive_c/windows/system32" dll
   for dll in ZEVAudioDesign ZEVAudioDisplay ZEVAudioFile ZEVAudioInformation ZEVAudioPlayer ZEVDiscRipper; do
@@ -59,13 +62,22 @@ start_program() {
   app=$!
 }
 
+# The X window of the main window, "Ombrel", once it is shown; nothing before.
+shown_main_window() {
+  local window
+  window=$(xwininfo -name Ombrel 2>/dev/null | awk '/Window id:/ {print $4}') || true
+  if [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; then
+    echo "$window"
+  fi
+}
+
 # Prints the X window of the main window once it is shown, which start-up does once the disc is
 # read; fails when the program ends first or after a minute.
 wait_for_main_window() {
   local _ window
   for _ in $(seq 3000); do
-    window=$(xwininfo -name Ombrel 2>/dev/null | awk '/Window id:/ {print $4}') || true
-    if [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; then
+    window=$(shown_main_window)
+    if [ -n "$window" ]; then
       echo "$window"
       return 0
     fi
@@ -76,23 +88,31 @@ wait_for_main_window() {
   return 1
 }
 
-# Closes the program as a user closes it (taskkill without /F sends the window WM_CLOSE) and
-# waits for its end; ends it only when it does not go within 20 seconds.
+# Closes the program as a user closes it, with its main window's close button (the message a
+# window manager sends for it), and waits for its end; ends it when it does not go within 20
+# seconds, or at once when it has no window to close yet (the run command stopped during the
+# start).
 close_program() {
   if [ -n "$app" ] && kill -0 "$app" 2>/dev/null; then
-    "$build/wine-run" taskkill /IM TalvoRipper.exe >/dev/null 2>&1 || true
-    local _
-    for _ in $(seq 400); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
+    local window _
+    window=$(shown_main_window)
+    if [ -n "$window" ] && "$top/tools/close-window.py" "$window"; then
+      for _ in $(seq 2000); do kill -0 "$app" 2>/dev/null || break; sleep 0.01; done
+    fi
     kill "$app" 2>/dev/null || true
   fi
   app=
 }
 
 # The program closed, the prefix's Wine session, which lived on the private display, ends, and
-# so does the display.
+# then the display. Wine saves the prefix's registry as its session ends, most of a second,
+# so that runs behind the run command, which ends with the program; the next start waits for
+# it (prepare_run_prefix).
 end_private_session() {
   close_program
-  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -f "$displayfile"
+  (
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -f "$displayfile"
+  ) </dev/null >/dev/null 2>&1 &
 }

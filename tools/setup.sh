@@ -6,7 +6,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-  libwine-dev wine wine64 fonts-wine xvfb xauth x11-apps googletest nasm
+  libwine-dev wine wine64 fonts-wine xvfb xauth x11-apps x11-utils googletest nasm
   libz-mingw-w64-dev cmake dpkg-dev ninja-build python3 imagemagick g++
   libjpeg62-turbo-dev libfreetype-dev fonts-dejavu-core ccache make fp-utils-3.2.2
 )
