@@ -7,7 +7,8 @@
 #              (mutagen), and a few cut or padded by hand the way broken files are;
 # OUT/corpus.tsv  one line a file: path below OUT, what ffmpeg calls its first audio stream
 #              (codec, rate, channels; "-" when ffmpeg finds none) and the sample frames the
-#              reference decoder gives (libvorbisfile's oggdec for .ogg, ffmpeg for the rest).
+#              reference decoder gives (libvorbisfile's oggdec for Vorbis, libmpg123's mpg123 for
+#              MP3, ffmpeg for the rest).
 # The tests read the list; nothing here is kept in the repository. Runs again only when
 # this script is newer than the list.
 set -euo pipefail
@@ -15,7 +16,7 @@ out=$1
 list="$out/corpus.tsv"
 [ -s "$list" ] && [ "$list" -nt "$0" ] && exit 0
 
-for tool in lame oggenc oggdec sox ffmpeg ffprobe /usr/bin/python3; do
+for tool in lame oggenc oggdec mpg123 sox ffmpeg ffprobe /usr/bin/python3; do
   command -v $tool >/dev/null || { echo "audio-corpus: $tool is missing (tools/setup.sh installs it)" >&2; exit 1; }
 done
 cache=${TALVO_THIRDPARTY_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/talvo-thirdparty}
@@ -39,6 +40,7 @@ lame --quiet --resample 24 -m m -b 32 "$made/source-mono.wav" "$made/lame-mpeg2-
 lame --quiet --resample 16 -V 5 "$made/source.wav" "$made/lame-mpeg2-16000-vbr.mp3"
 lame --quiet --resample 11.025 -b 32 "$made/source.wav" "$made/lame-mpeg25-11025.mp3"
 lame --quiet --resample 8 -m m -b 16 "$made/source-mono.wav" "$made/lame-mpeg25-8000-mono.mp3"
+lame --quiet --resample 24 -m m -b 8 "$made/source-mono.wav" "$made/lame-mpeg2-24000-8kbps.mp3"
 lame --quiet -b 128 --id3v2-only --tt "Title" --ta "Artist" --tl "Album" --ty 1999 \
   "$made/source.wav" "$made/lame-id3v23.mp3"
 ffmpeg "${q[@]}" -i "$made/source.wav" -c:a libmp3lame -b:a 160k -id3v2_version 4 \
@@ -84,7 +86,8 @@ EOF
 
 # MP3 files as other tools leave them: junk or zero padding before the first frame, an ID3v2.4
 # tag with an extended header and a footer, an unsynchronised ID3v2.3 tag, a frame cut in the
-# middle of the stream, and content that is no MP3 at all under an .mp3 name.
+# middle of the stream, a header frame that miscounts, and content that is no MP3 at all under
+# an .mp3 name; an Ogg file whose last granule position claims more than its audio.
 /usr/bin/python3 - "$made" <<'EOF'
 import os, sys
 made = sys.argv[1]
@@ -111,6 +114,27 @@ unsync = raw.replace(b"\xff", b"\xff\x00")
 write("id3v23-unsynchronised.mp3", b"ID3\x03\x00\x80" + syncsafe(len(unsync)) + unsync + mp3)
 middle = len(mp3) // 2
 write("frame-cut-in-stream.mp3", mp3[:middle] + mp3[middle + 150:])
+# A LAME header frame that counts fewer frames than the file has.
+vbr = bytearray(open(os.path.join(made, "lame-vbr.mp3"), "rb").read())
+xing = vbr.find(b"Xing")
+frames = int.from_bytes(vbr[xing + 8:xing + 12], "big")
+vbr[xing + 8:xing + 12] = (frames - 40).to_bytes(4, "big")
+write("xing-count-short.mp3", bytes(vbr))
+# An Ogg Vorbis file whose last page's granule position lies past its audio.
+def ogg_crc(data):
+    crc = 0
+    for b in data:
+        crc ^= b << 24
+        for _ in range(8):
+            crc = ((crc << 1) ^ 0x04C11DB7 if crc & 0x80000000 else crc << 1) & 0xFFFFFFFF
+    return crc
+ogg = bytearray(open(os.path.join(made, "oggenc-q3.ogg"), "rb").read())
+last = ogg.rfind(b"OggS")
+granule = int.from_bytes(ogg[last + 6:last + 14], "little")
+ogg[last + 6:last + 14] = (granule + 30000).to_bytes(8, "little")
+ogg[last + 22:last + 26] = bytes(4)
+ogg[last + 22:last + 26] = ogg_crc(ogg[last:]).to_bytes(4, "little")
+write("granule-past-audio.ogg", bytes(ogg))
 write("wav-named.mp3", open(os.path.join(made, "sox-copy.wav"), "rb").read())
 write("random.mp3", os.urandom(50000))
 write("random.wma", os.urandom(50000))
@@ -134,6 +158,8 @@ describe() {
   fi
   if [ "$codec" = vorbis ]; then
     bytes=$(oggdec -Q -R -b 16 -e 0 -s 1 -o - "$f" 2>/dev/null </dev/null | wc -c)
+  elif [ "$codec" = mp3 ]; then
+    bytes=$(mpg123 -q -s "$f" 2>/dev/null </dev/null | wc -c)
   else
     bytes=$(ffmpeg -loglevel error -nostdin -i "$f" -map 0:a:0 -f s16le -c:a pcm_s16le - 2>/dev/null | wc -c)
   fi

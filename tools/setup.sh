@@ -9,7 +9,7 @@ packages=(
   libwine-dev wine wine64 fonts-wine xvfb xauth x11-apps x11-utils googletest nasm
   libz-mingw-w64-dev cmake dpkg-dev ninja-build python3 imagemagick g++
   libjpeg62-turbo-dev libfreetype-dev fonts-dejavu-core ccache make fp-utils-3.2.2
-  lame vorbis-tools sox libsox-fmt-mp3 ffmpeg python3-mutagen
+  lame mpg123 vorbis-tools sox libsox-fmt-mp3 ffmpeg python3-mutagen
 )
 
 missing=()

@@ -1,15 +1,20 @@
 #include "outside/ZEVAudioFile/Mp3Reader.h"
 
-#include "outside/ZEVAudioFile/MpegAudio.h"
-
 #include <mpg123.h>
 
 #include <algorithm>
-#include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace audiofile {
 namespace {
+
+// A seek starts decoding at least this many frames before the target's and throws their sound
+// away: the bit reservoir reaches up to 511 bytes back, more than 20 frames at the lowest
+// bitrates.
+constexpr int64_t kSettlingFrames = 32;
+constexpr int64_t kCycleFrames = 64;
+
 
 mpg123_ssize_t readCallback(void* handle, void* data, size_t bytes) {
   return static_cast<mpg123_ssize_t>(static_cast<File*>(handle)->read(data, bytes));
@@ -20,27 +25,11 @@ off_t seekCallback(void* handle, off_t offset, int whence) {
   return static_cast<off_t>(static_cast<File*>(handle)->seek(offset, origin));
 }
 
-// Bytes of the ID3v2 tag at the start of the file, 0 when there is none.
-int64_t id3v2Size(File& file) {
-  uint8_t h[10];
-  if (file.seek(0, FILE_BEGIN) < 0 || file.read(h, sizeof h) != sizeof h || std::memcmp(h, "ID3", 3) != 0)
-    return 0;
-  const int64_t body = (h[6] & 0x7F) << 21 | (h[7] & 0x7F) << 14 | (h[8] & 0x7F) << 7 | (h[9] & 0x7F);
-  const bool footer = (h[5] & 0x10) != 0;
-  return 10 + body + (footer ? 10 : 0);
-}
-
-std::optional<MpegFrameHeader> headerAt(File& file, int64_t offset) {
-  uint8_t b[4];
-  if (file.seek(offset, FILE_BEGIN) < 0 || file.read(b, sizeof b) != sizeof b) return std::nullopt;
-  return parseMpegFrameHeader(b);
-}
-
 }  // namespace
 
 std::unique_ptr<Mp3Reader> Mp3Reader::open(File file) {
   std::unique_ptr<Mp3Reader> reader(new Mp3Reader(std::move(file)));
-  if (!reader->startsWithMp3Frames() || !reader->startDecoder()) return nullptr;
+  if (!reader->startDecoder()) return nullptr;
   return reader;
 }
 
@@ -48,22 +37,16 @@ Mp3Reader::~Mp3Reader() {
   if (decoder_) mpg123_delete(decoder_);
 }
 
-bool Mp3Reader::startsWithMp3Frames() {
-  const int64_t start = id3v2Size(file_);
-  const auto first = headerAt(file_, start);
-  if (!first) return false;
-  const int64_t next = start + static_cast<int64_t>(first->frameBytes);
-  if (next == file_.size()) return true;
-  const auto second = headerAt(file_, next);
-  return second && second->sampleRate == first->sampleRate;
-}
-
 bool Mp3Reader::startDecoder() {
   static std::once_flag initialised;
   std::call_once(initialised, [] { mpg123_init(); });
+  if (decoder_) mpg123_delete(decoder_);
   decoder_ = mpg123_new(nullptr, nullptr);
   if (!decoder_) return false;
-  mpg123_param(decoder_, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
+  // Gapless: the encoder's delay and padding are left out, as the LAME header frame says.
+  mpg123_param(decoder_, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0);
+  // A seek decodes from kSettlingFrames before the target itself (see seek()).
+  mpg123_param(decoder_, MPG123_PREFRAMES, 1, 0);
   // 16-bit output at the file's own rate and channel count, whatever they are.
   mpg123_format_none(decoder_);
   const long* rates = nullptr;
@@ -71,6 +54,9 @@ bool Mp3Reader::startDecoder() {
   mpg123_rates(&rates, &rateCount);
   for (size_t i = 0; i < rateCount; ++i)
     mpg123_format(decoder_, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+  // The decoder finds the stream itself: past tags of any kind and junk, over damaged frames.
+  // It takes a stream only where a frame header is followed by another at the first one's end,
+  // so a file of other content with an .mp3 name finds none and is refused.
   if (file_.seek(0, FILE_BEGIN) < 0 ||
       mpg123_replace_reader_handle(decoder_, readCallback, seekCallback, nullptr) != MPG123_OK ||
       mpg123_open_handle(decoder_, &file_) != MPG123_OK)
@@ -79,17 +65,37 @@ bool Mp3Reader::startDecoder() {
   int channels = 0, encoding = 0;
   if (mpg123_getformat(decoder_, &rate, &channels, &encoding) != MPG123_OK) return false;
   format_ = {static_cast<int>(rate), channels};
-  // A full scan gives the exact length, also without a VBR header.
+  // A scan of every frame (headers only) gives the exact length, whatever a header frame or a
+  // tag claims, and indexes the frames; it leaves the decoder at the start.
   if (mpg123_scan(decoder_) != MPG123_OK) return false;
   const off_t length = mpg123_length(decoder_);
-  if (length < 0) return false;
+  if (length <= 0) return false;
   totalFrames_ = length;
-  return seek(0) == 0;
+  return true;
 }
 
 int64_t Mp3Reader::seek(int64_t frame) {
-  const off_t reached = mpg123_seek(decoder_, static_cast<off_t>(std::clamp<int64_t>(frame, 0, totalFrames_)), SEEK_SET);
-  return reached < 0 ? -1 : static_cast<int64_t>(reached);
+  frame = std::clamp<int64_t>(frame, 0, totalFrames_);
+  // The decoder's buffers go round in cycles (the synthesis filter's ring of 16 blocks, the
+  // overlap's and the bit stream's double buffers), and where in a cycle a block lands changes
+  // the order its sums are rounded in, by up to one in the last bit. Only a decoder started
+  // afresh, which begins decoding at a frame that is a multiple of 64, rounds as the read from
+  // the start did (16 was not enough for an MPEG-2 file); it begins far enough before the
+  // target to fill the bit reservoir and the transform's overlap as that read filled them.
+  if (!startDecoder()) return -1;
+  const int64_t samplesPerFrame = std::max(mpg123_spf(decoder_), 1);
+  const int64_t settleFrom = (frame / samplesPerFrame - kSettlingFrames) / kCycleFrames * kCycleFrames;
+  if (settleFrom > 0 && mpg123_seek_frame(decoder_, static_cast<off_t>(settleFrom + 1), SEEK_SET) < 0) return -1;
+  const off_t start = mpg123_tell(decoder_);
+  if (start < 0) return -1;
+  int64_t reached = start;
+  std::vector<int16_t> scratch(4096 * static_cast<size_t>(format_.channels));
+  while (reached < frame) {
+    const size_t got = read(scratch.data(), static_cast<size_t>(std::min<int64_t>(frame - reached, 4096)));
+    if (got == 0) break;
+    reached += static_cast<int64_t>(got);
+  }
+  return reached;
 }
 
 size_t Mp3Reader::read(int16_t* out, size_t frames) {

@@ -1,6 +1,7 @@
-// MP3 files decoded by libmpg123. A file counts as MP3 only when, after an optional ID3v2
-// tag, it starts with a layer III frame followed by another one (or by its end), so that a
-// file of other content with an .mp3 name is refused instead of decoded from stray sync bytes.
+// MP3 files decoded by libmpg123: a file is MP3 when the decoder finds a stream of frames in
+// it, whatever tags, junk or damaged frames lie around them; its length is what the decoder
+// gives. A seek decodes afresh from a point before the target, so that it gives exactly the
+// samples a read from the start gives there.
 #pragma once
 
 #include "outside/ZEVAudioFile/AudioReader.h"
@@ -22,7 +23,6 @@ class Mp3Reader final : public AudioReader {
 
  private:
   explicit Mp3Reader(File file) : file_(std::move(file)) {}
-  bool startsWithMp3Frames();
   bool startDecoder();
 
   File file_;

@@ -1,10 +1,8 @@
-// Facts of MPEG audio layer III that the encoder set-up and the MP3 reader share: which sample
-// rates and bitrates exist, and how a frame header reads.
+// Facts of MPEG audio layer III for the encoder set-up: which sample rates and bitrates exist.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 
 namespace audiofile {
@@ -18,20 +16,5 @@ int nearestMp3SampleRate(int rate);
 std::span<const int> mp3Bitrates(int sampleRate);
 // The layer III bitrate of any MPEG version nearest to kbps (8 to 320).
 int nearestMp3Bitrate(int kbps);
-
-enum class MpegChannelMode { stereo = 0, jointStereo = 1, dualChannel = 2, mono = 3 };
-
-struct MpegFrameHeader {
-  int sampleRate = 0;
-  int bitrate = 0;  // kbit/s
-  MpegChannelMode mode = MpegChannelMode::stereo;
-  bool crc = false;
-  int emphasis = 0;
-  size_t frameBytes = 0;
-};
-
-// Reads the four header bytes of a layer III frame; nothing for anything else (free format,
-// reserved values, other layers).
-std::optional<MpegFrameHeader> parseMpegFrameHeader(std::span<const uint8_t, 4> bytes);
 
 }  // namespace audiofile

@@ -3,9 +3,12 @@
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace audiofile {
 namespace {
+
+constexpr size_t kCheckBlockFrames = 16384;
 
 size_t readCallback(void* data, size_t size, size_t count, void* source) {
   if (size == 0) return 0;
@@ -48,13 +51,28 @@ bool OggReader::start() {
   const ogg_int64_t length = ov_pcm_total(&decoder_->file, -1);
   if (!info || info->channels < 1 || info->channels > 2 || length < 0) return false;
   format_ = {static_cast<int>(info->rate), info->channels};
-  totalFrames_ = length;
-  return true;
+  totalFrames_ = lengthAsRead(length);
+  return totalFrames_ >= 0 && ov_pcm_seek(&decoder_->file, 0) == 0;
+}
+
+int64_t OggReader::lengthAsRead(int64_t claimed) {
+  std::vector<int16_t> scratch(kCheckBlockFrames * static_cast<size_t>(format_.channels));
+  for (int64_t back = kCheckBlockFrames;; back *= 4) {
+    const int64_t from = std::max<int64_t>(claimed - back, 0);
+    if (ov_pcm_seek(&decoder_->file, from) != 0) return -1;
+    // A seek past the audio's real end stops there and reports the claimed end: then the end
+    // lies further back.
+    if (ov_pcm_tell(&decoder_->file) != from && from > 0) continue;
+    int64_t end = from;
+    while (const size_t got = read(scratch.data(), kCheckBlockFrames)) end += static_cast<int64_t>(got);
+    if (end > from || from == 0) return end;
+  }
 }
 
 int64_t OggReader::seek(int64_t frame) {
   if (ov_pcm_seek(&decoder_->file, std::clamp<int64_t>(frame, 0, totalFrames_)) != 0) return -1;
-  return ov_pcm_tell(&decoder_->file);
+  // At the end of a file whose last page claims more, vorbisfile reports the claimed end.
+  return std::min<int64_t>(ov_pcm_tell(&decoder_->file), totalFrames_);
 }
 
 size_t OggReader::read(int16_t* out, size_t frames) {

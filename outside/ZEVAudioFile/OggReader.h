@@ -1,4 +1,4 @@
-// Ogg Vorbis files decoded by libvorbisfile.
+// Ogg Vorbis files decoded by libvorbisfile; the length is what a read from the start gives.
 #pragma once
 
 #include "outside/ZEVAudioFile/AudioReader.h"
@@ -21,6 +21,10 @@ class OggReader final : public AudioReader {
 
   explicit OggReader(File file);
   bool start();
+  // The frame a read stops at, found by reading the last stretch of the file. The last page's
+  // granule position claims the length, but a file cut or made badly may hold less audio than
+  // that; -1 when the file fails.
+  int64_t lengthAsRead(int64_t claimed);
 
   File file_;
   std::unique_ptr<Decoder> decoder_;

@@ -55,7 +55,11 @@ bool WavReader::readHeader() {
       haveFormat = true;
     } else if (std::memcmp(chunk, "data", 4) == 0) {
       dataOffset_ = body;
-      dataBytes = std::min(size, std::max<int64_t>(fileSize - body, 0));
+      // A writer that could not go back to fill in the size leaves 0 (or all ones): the
+      // audio runs to the end of the file.
+      const bool sizeUnknown = size == 0 || size == 0xFFFFFFFF;
+      dataBytes = std::max<int64_t>(fileSize - body, 0);
+      if (!sizeUnknown) dataBytes = std::min(size, dataBytes);
     }
     offset = body + size + (size & 1);  // chunks are padded to even sizes
   }

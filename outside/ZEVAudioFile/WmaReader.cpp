@@ -5,6 +5,11 @@
 namespace audiofile {
 namespace {
 
+// How far before the packet holding a frame a seek starts decoding: at least this many packets
+// and this many frames.
+constexpr size_t kSettlingPackets = 3;
+constexpr int64_t kSettlingFrames = 16384;
+
 bool isWma(AVCodecID id) {
   return id == AV_CODEC_ID_WMAV1 || id == AV_CODEC_ID_WMAV2 || id == AV_CODEC_ID_WMAPRO ||
          id == AV_CODEC_ID_WMALOSSLESS;
@@ -139,33 +144,51 @@ bool WmaReader::decodeNext() {
       return true;
     }
     if (received != AVERROR(EAGAIN) || d.draining) break;
-    if (av_read_frame(d.input.get(), d.packet.get()) < 0) {
+    if (!nextPacket()) {
       d.draining = true;
       avcodec_send_packet(d.codec.get(), nullptr);
       continue;
     }
-    if (d.packet->stream_index == d.stream) {
-      if (packetsRead_ == packetStarts_.size()) packetStarts_.push_back(d.frames);
-      ++packetsRead_;
-      // A damaged packet gives no samples, the same each time it is read; the next one decodes.
-      avcodec_send_packet(d.codec.get(), d.packet.get());
-    }
+    if (packetsRead_ > packetStarts_.size()) packetStarts_.push_back(d.frames);
+    // A damaged packet gives no samples, the same each time it is read; the next one decodes.
+    avcodec_send_packet(d.codec.get(), d.packet.get());
     av_packet_unref(d.packet.get());
   }
   d.ended = true;
   return false;
 }
 
-bool WmaReader::skipTo(size_t packet) {
-  if (!decoding_) return false;
+bool WmaReader::nextPacket() {
   Decoding& d = *decoding_;
-  while (packetsRead_ < packet) {
-    if (av_read_frame(d.input.get(), d.packet.get()) < 0) return false;
-    if (d.packet->stream_index == d.stream) ++packetsRead_;
+  while (av_read_frame(d.input.get(), d.packet.get()) >= 0) {
+    if (d.packet->stream_index == d.stream) {
+      ++packetsRead_;
+      return true;
+    }
     av_packet_unref(d.packet.get());
   }
+  return false;
+}
+
+bool WmaReader::skipTo(size_t from, size_t holding) {
+  if (!decoding_) return false;
+  Decoding& d = *decoding_;
+  while (packetsRead_ < from) {
+    if (!nextPacket()) return false;
+    av_packet_unref(d.packet.get());
+  }
+  // After a flush a decoder gives short or unsettled output for a while: the first frame's
+  // overlap, the bit reservoir, the lossless codec's filters and the Pro decoder's skipped first
+  // frame. The packets up to the one holding the frame are decoded and their sound thrown away;
+  // from then on every packet gives what it gave in the scan, beginning where it began there.
   avcodec_flush_buffers(d.codec.get());
-  d.frames = packetStarts_[packet];
+  while (packetsRead_ < holding) {
+    if (!nextPacket()) return false;
+    avcodec_send_packet(d.codec.get(), d.packet.get());
+    av_packet_unref(d.packet.get());
+    while (avcodec_receive_frame(d.codec.get(), d.frame.get()) == 0) av_frame_unref(d.frame.get());
+  }
+  d.frames = packetStarts_[holding];
   position_ = d.frames - startSkip_;
   decoded_.clear();
   decodedUsed_ = 0;
@@ -186,16 +209,17 @@ void WmaReader::discard(int64_t frames) {
 int64_t WmaReader::seek(int64_t frame) {
   frame = std::clamp<int64_t>(frame, 0, totalFrames_);
   if (packetStarts_.empty()) return position_;
-  // The packet holding the frame, and the one before it, which the decoder needs for the
-  // overlap of its transform.
+  const auto packetOf = [this](int64_t sample) {
+    return static_cast<size_t>(std::upper_bound(packetStarts_.begin(), packetStarts_.end(), sample) -
+                               packetStarts_.begin()) - 1;
+  };
+  // The packet holding the frame, and one far enough before it for the decoder to settle.
   const int64_t sample = frame + startSkip_;
-  const size_t holding =
-      static_cast<size_t>(std::upper_bound(packetStarts_.begin(), packetStarts_.end(), sample) - packetStarts_.begin()) - 1;
-  const size_t before = holding > 0 ? holding - 1 : 0;
-  if (frame < position_ || holding > packetsRead_) {
-    if ((frame < position_ || before < packetsRead_) && !restart()) return -1;
-    if (before > packetsRead_ && !skipTo(before)) return -1;
-  }
+  const size_t holding = packetOf(sample);
+  const size_t from = std::min(packetOf(std::max<int64_t>(sample - kSettlingFrames, 0)),
+                               holding > kSettlingPackets ? holding - kSettlingPackets : 0);
+  if (frame < position_ && !restart()) return -1;
+  if (from > packetsRead_ && !skipTo(from, holding)) return -1;
   discard(frame - position_);
   return position_;
 }

@@ -1,7 +1,7 @@
 // WMA files (versions 1 and 2, Pro and Lossless, one or two channels) in an ASF container,
 // decoded by ffmpeg. The length is the count of samples the decoder gives, found by decoding
 // the whole file once at the start, which also notes where each packet's samples begin, so
-// that a seek lands on the exact frame asked for.
+// that a seek, which starts decoding a few packets before the frame, lands on the exact frame.
 #pragma once
 
 #include "outside/ZEVAudioFile/AudioReader.h"
@@ -32,8 +32,11 @@ class WmaReader final : public AudioReader {
   bool scan();
   // Decodes the next packet of the stream into decoded_; false at the end.
   bool decodeNext();
-  // Passes over the stream's packets, undecoded, up to the packet of that number.
-  bool skipTo(size_t packet);
+  // Reads the next packet of the stream into the decoding's packet; false at the end.
+  bool nextPacket();
+  // Passes over the stream's packets, undecoded, up to packet `from`, and decodes from there up
+  // to packet `holding`, so that reading goes on with the samples `holding` gave in the scan.
+  bool skipTo(size_t from, size_t holding);
   void discard(int64_t frames);
 
   static int readIo(void* opaque, uint8_t* buffer, int size);

@@ -14,7 +14,7 @@ struct CorpusFile {
   std::string codec;       // ffmpeg's name of the first audio stream; "-" when it finds none
   int sampleRate = 0;
   int channels = 0;
-  int64_t frames = 0;      // sample frames libvorbisfile (Vorbis) or ffmpeg (the rest) decode
+  int64_t frames = 0;      // sample frames libvorbisfile (Vorbis), libmpg123 (MP3) or ffmpeg decode
 };
 
 // Every file of the corpus; fails the calling test (and returns nothing) when the list is
