@@ -17,12 +17,12 @@ constexpr int64_t kCycleFrames = 64;
 
 
 mpg123_ssize_t readCallback(void* handle, void* data, size_t bytes) {
-  return static_cast<mpg123_ssize_t>(static_cast<File*>(handle)->read(data, bytes));
+  return static_cast<mpg123_ssize_t>(static_cast<ReadAheadFile*>(handle)->read(data, bytes));
 }
 
 off_t seekCallback(void* handle, off_t offset, int whence) {
   const DWORD origin = whence == SEEK_CUR ? FILE_CURRENT : whence == SEEK_END ? FILE_END : FILE_BEGIN;
-  return static_cast<off_t>(static_cast<File*>(handle)->seek(offset, origin));
+  return static_cast<off_t>(static_cast<ReadAheadFile*>(handle)->seek(offset, origin));
 }
 
 }  // namespace
@@ -57,9 +57,9 @@ bool Mp3Reader::startDecoder() {
   // The decoder finds the stream itself: past tags of any kind and junk, over damaged frames.
   // It takes a stream only where a frame header is followed by another at the first one's end,
   // so a file of other content with an .mp3 name finds none and is refused.
-  if (file_.seek(0, FILE_BEGIN) < 0 ||
+  if (input_.seek(0, FILE_BEGIN) < 0 ||
       mpg123_replace_reader_handle(decoder_, readCallback, seekCallback, nullptr) != MPG123_OK ||
-      mpg123_open_handle(decoder_, &file_) != MPG123_OK)
+      mpg123_open_handle(decoder_, &input_) != MPG123_OK)
     return false;
   long rate = 0;
   int channels = 0, encoding = 0;

@@ -6,6 +6,7 @@
 
 #include "outside/ZEVAudioFile/AudioReader.h"
 #include "outside/ZEVAudioFile/File.h"
+#include "outside/ZEVAudioFile/ReadAheadFile.h"
 
 struct mpg123_handle_struct;
 
@@ -22,10 +23,11 @@ class Mp3Reader final : public AudioReader {
   size_t read(int16_t* out, size_t frames) override;
 
  private:
-  explicit Mp3Reader(File file) : file_(std::move(file)) {}
+  explicit Mp3Reader(File file) : file_(std::move(file)), input_(file_) {}
   bool startDecoder();
 
   File file_;
+  ReadAheadFile input_;
   mpg123_handle_struct* decoder_ = nullptr;
   PcmFormat format_;
   int64_t totalFrames_ = 0;
