@@ -13,7 +13,9 @@ namespace {
 // away: the bit reservoir reaches up to 511 bytes back, more than 20 frames at the lowest
 // bitrates.
 constexpr int64_t kSettlingFrames = 32;
-constexpr int64_t kCycleFrames = 64;
+// The ring alone would need a multiple of 16 frames; MPEG-2 files still differed now and then
+// by one in the last bit after seeks that began at multiples of 16 and 64, never at 256.
+constexpr int64_t kCycleFrames = 256;
 
 
 mpg123_ssize_t readCallback(void* handle, void* data, size_t bytes) {
@@ -78,10 +80,10 @@ int64_t Mp3Reader::seek(int64_t frame) {
   frame = std::clamp<int64_t>(frame, 0, totalFrames_);
   // The decoder's buffers go round in cycles (the synthesis filter's ring of 16 blocks, the
   // overlap's and the bit stream's double buffers), and where in a cycle a block lands changes
-  // the order its sums are rounded in, by up to one in the last bit. Only a decoder started
-  // afresh, which begins decoding at a frame that is a multiple of 64, rounds as the read from
-  // the start did (16 was not enough for an MPEG-2 file); it begins far enough before the
-  // target to fill the bit reservoir and the transform's overlap as that read filled them.
+  // the order its sums are rounded in, by up to one in the last bit. A decoder started afresh
+  // that begins decoding at a frame that is a multiple of kCycleFrames rounds as the read from
+  // the start did; it begins far enough before the target to fill the bit reservoir and the
+  // transform's overlap as that read filled them.
   if (!startDecoder()) return -1;
   const int64_t samplesPerFrame = std::max(mpg123_spf(decoder_), 1);
   const int64_t settleFrom = (frame / samplesPerFrame - kSettlingFrames) / kCycleFrames * kCycleFrames;
