@@ -274,17 +274,11 @@ void TfrmPlayer::PlayCurrentFile(const std::string& path) {
     ui::Application().MessageBox(kOpenFailed, Caption());
     return StopPlayback();
   }
+  // The file control's count is exact for every kind, WMA included, and it is the one the tag
+  // control would give: asking the tag control as well would count the file a second time.
   long fileTotal = 0;
   AF->get_TotalSamples(&fileTotal);
   fileSamples_ = fileTotal;
-  totalSamples_ = fileTotal;
-  if (AudioFormatOfName(path) == "WMA" && AI) {
-    VARIANT_BOOL opened = VARIANT_FALSE;
-    long tagTotal = 0;
-    if (SUCCEEDED(AI->OpenFile(com::bstr::from_ansi(path).get(), &opened)) && opened &&
-        SUCCEEDED(AI->get_TotalSamples(&tagTotal)))
-      totalSamples_ = tagTotal;
-  }
   basePosition_ = 0;
   if (fileSamples_ <= 0) return StopPlayback();
   long rate = 0, channels = 0;
@@ -348,7 +342,7 @@ void TfrmPlayer::APTimer(long CurrentSamples) {
   }
   // The user holding the slider decides where it is until the release seeks there.
   if (tbPlaybackProgress->Dragging() || tbPlaybackProgress->Paging()) return;
-  tbPlaybackProgress->SetPosition(ProgressPosition(CurrentSamples, basePosition_, totalSamples_));
+  tbPlaybackProgress->SetPosition(ProgressPosition(CurrentSamples, basePosition_, fileSamples_));
 }
 
 void TfrmPlayer::tbPlaybackProgressMouseUp(ui::TComponent*, ui::TMouseButton, ui::TShiftState, int, int) {
@@ -394,7 +388,7 @@ void TfrmPlayer::StopPlayback() {
     SetRowStatus(playingRow_, "");
     playingRow_ = -1;
   }
-  totalSamples_ = fileSamples_ = basePosition_ = 0;
+  fileSamples_ = basePosition_ = 0;
 }
 
 // --- Volume, switches, equalizer, display ---
