@@ -56,7 +56,7 @@ bool holdsCountedFrames(mpg123_handle* decoder, const mpg123_frameinfo& info, in
   const bool mpeg1 = info.version == MPG123_1_0;
   // Layer III: 1152 samples a frame in MPEG-1, 576 in MPEG-2 and 2.5; 32 and 8 kbit/s at least.
   const int64_t smallest = (mpeg1 ? 144 * 32000 : 72 * 8000) / info.rate;
-  const int64_t frameBytes = info.vbr == MPG123_CBR ? info.framesize + 4 - 1 : smallest;
+  const int64_t frameBytes = info.vbr == MPG123_CBR ? info.framesize - 1 : smallest;  // with its header
   return fileBytes - start >= (static_cast<int64_t>(frames) - 2) * frameBytes;
 }
 
