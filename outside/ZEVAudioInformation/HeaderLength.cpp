@@ -29,6 +29,8 @@ struct Mpg123Deleter {
   void operator()(mpg123_handle* handle) const { mpg123_delete(handle); }
 };
 
+// Taggers and broken writers leave junk before the first frame; mpg123 gives up after 1 KiB of
+// it unless told otherwise.
 constexpr long kResyncLimit = 64 * 1024;
 
 // Frames whose bitrates are compared to tell a constant bitrate from a variable one.
@@ -74,7 +76,6 @@ std::optional<int64_t> mp3DurationMs(const std::wstring& path) {
   std::unique_ptr<mpg123_handle, Mpg123Deleter> decoder(mpg123_new(nullptr, nullptr));
   if (!decoder) return std::nullopt;
   mpg123_param(decoder.get(), MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0);
-  // Taggers and broken writers leave junk before the first frame; mpg123 would give up after 1 KiB.
   mpg123_param(decoder.get(), MPG123_RESYNC_LIMIT, kResyncLimit, 0);
   long rate = 0;
   int channels = 0, encoding = 0;
