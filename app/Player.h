@@ -132,8 +132,7 @@ class TfrmPlayer : public TAppForm {
   std::string currentFolder_;
   int playingRow_ = -1;
   bool paused_ = false;
-  std::int64_t totalSamples_ = 0;  // of the playing file, as its length is known
-  std::int64_t fileSamples_ = 0;   // as the file control counts them
+  std::int64_t fileSamples_ = 0;  // of the playing file, as the file control counts them
   std::int64_t basePosition_ = 0;
   long blockSize_ = 0;
   int blocksPerRequest_ = 1;

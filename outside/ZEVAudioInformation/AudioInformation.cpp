@@ -23,6 +23,7 @@ VARIANT_BOOL variantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FAL
 STDMETHODIMP AudioInformation::OpenFile(BSTR FileName, VARIANT_BOOL* Opened) {
   return com::guarded([&] {
     info_ = {};
+    totalSamples_.reset();
     changes_ = {};
     openedPath_.clear();
     const std::wstring path(com::view(FileName));
@@ -88,4 +89,9 @@ STDMETHODIMP AudioInformation::get_infoYear(LONG* pVal) { return getNumber(&Tags
 STDMETHODIMP AudioInformation::put_infoYear(LONG newVal) { return putNumber(&Tags::year, &TagChanges::year, newVal); }
 
 STDMETHODIMP AudioInformation::get_Duration(LONG* pVal) { return getValue(info_.durationMs, pVal); }
-STDMETHODIMP AudioInformation::get_TotalSamples(LONG* pVal) { return getValue(info_.totalSamples, pVal); }
+STDMETHODIMP AudioInformation::get_TotalSamples(LONG* pVal) {
+  return com::guarded([&] {
+    if (!totalSamples_) totalSamples_ = openedPath_.empty() ? 0 : countSamples(openedPath_);
+    return getValue(*totalSamples_, pVal);
+  });
+}

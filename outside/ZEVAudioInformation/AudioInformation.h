@@ -8,6 +8,8 @@
 
 #include "ZEVAudioInformation.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 class AudioInformation final : public com::Object<com::Dispatch<IAudioInformation>> {
@@ -36,6 +38,9 @@ class AudioInformation final : public com::Object<com::Dispatch<IAudioInformatio
   HRESULT putNumber(int audioinfo::Tags::*field, std::optional<int> audioinfo::TagChanges::*change, int value);
 
   audioinfo::FileInfo info_;
+  // Counted at the first read of TotalSamples, which a folder listing never makes: the count
+  // may decode the whole file.
+  std::optional<int64_t> totalSamples_;
   audioinfo::TagChanges changes_;  // written since OpenFile
   std::wstring openedPath_;        // empty when the last OpenFile failed
 };

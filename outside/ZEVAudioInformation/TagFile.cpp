@@ -3,7 +3,9 @@
 #include "outside/ZEVAudioFile/AudioReader.h"
 #include "outside/ZEVAudioFile/FileName.h"
 #include "outside/ZEVAudioInformation/Genres.h"
+#include "outside/ZEVAudioInformation/HeaderLength.h"
 
+#include <taglib/asffile.h>
 #include <taglib/fileref.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
@@ -14,23 +16,11 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace audioinfo {
 namespace {
-
-struct Length {
-  int64_t durationMs = 0;
-  int64_t totalSamples = 0;
-};
-
-// The length of the file's audio, when the file is audio of the kind its name says. The
-// decoders that check a file's content also count its samples exactly.
-std::optional<Length> audioLength(const std::wstring& path) {
-  const auto opened = audiofile::openAudioReader(path);
-  if (!opened.reader) return std::nullopt;
-  const int64_t frames = opened.reader->totalFrames();
-  return Length{frames * 1000 / opened.reader->format().sampleRate, frames};
-}
 
 // Each value from the first of the tags that has it.
 Tags tagsFrom(std::initializer_list<const TagLib::Tag*> tags) {
@@ -52,6 +42,30 @@ Tags tagsFrom(std::initializer_list<const TagLib::Tag*> tags) {
   return result;
 }
 
+// Writers such as ffmpeg repeat the title and the artist in ASF attributes of their own names
+// ("title", "artist"), which readers prefer to the standard places; those get the values too.
+void applyToOwnNamedAttributes(const TagChanges& changes, TagLib::ASF::Tag& tag) {
+  const auto text = [](int number) { return number > 0 ? std::to_wstring(number) : std::wstring(); };
+  const std::pair<std::optional<std::wstring>, std::initializer_list<const char*>> fields[] = {
+      {changes.title, {"title"}},
+      {changes.artist, {"artist", "author"}},
+      {changes.album, {"album"}},
+      {changes.genre ? std::optional(genreName(*changes.genre)) : std::nullopt, {"genre"}},
+      {changes.year ? std::optional(text(*changes.year)) : std::nullopt, {"year", "date"}},
+  };
+  std::vector<TagLib::String> names;
+  for (const auto& entry : tag.attributeListMap()) names.push_back(entry.first);
+  for (const TagLib::String& name : names)
+    for (const auto& [value, ownNames] : fields)
+      for (const char* own : ownNames)
+        if (value && name.upper() == TagLib::String(own).upper()) {
+          if (value->empty())
+            tag.removeItem(name);
+          else
+            tag.setAttribute(name, TagLib::ASF::Attribute(*value));
+        }
+}
+
 void apply(const TagChanges& changes, TagLib::Tag& tag) {
   if (changes.title) tag.setTitle(*changes.title);
   if (changes.artist) tag.setArtist(*changes.artist);
@@ -63,11 +77,10 @@ void apply(const TagChanges& changes, TagLib::Tag& tag) {
 }  // namespace
 
 std::optional<FileInfo> readFileInfo(const std::wstring& path) {
-  const auto length = audioLength(path);
-  if (!length) return std::nullopt;
+  const auto duration = headerDurationMs(path);
+  if (!duration) return std::nullopt;
   FileInfo info;
-  info.durationMs = length->durationMs;
-  info.totalSamples = length->totalSamples;
+  info.durationMs = *duration;
   // A WAV file's own tag is its INFO list; some writers add an ID3v2 chunk as well.
   if (audiofile::lowerExtension(path) == L"wav") {
     const TagLib::RIFF::WAV::File file(path.c_str());
@@ -79,8 +92,13 @@ std::optional<FileInfo> readFileInfo(const std::wstring& path) {
   return info;
 }
 
+int64_t countSamples(const std::wstring& path) {
+  const auto opened = audiofile::openAudioReader(path);
+  return opened.reader ? opened.reader->totalFrames() : 0;
+}
+
 bool writeTags(const std::wstring& path, const TagChanges& changes) {
-  if (!audioLength(path)) return false;
+  if (!headerDurationMs(path)) return false;
   const std::wstring extension = audiofile::lowerExtension(path);
   // Version 2.3 of ID3v2 is the one every player reads; ID3v1 serves the oldest ones.
   if (extension == L"mp3") {
@@ -91,11 +109,25 @@ bool writeTags(const std::wstring& path, const TagChanges& changes) {
     return file.save(TagLib::MPEG::File::ID3v1 | TagLib::MPEG::File::ID3v2, TagLib::File::StripNone,
                      TagLib::ID3v2::v3);
   }
+  // Every tag a WAV file already carries gets the values, so that no reader finds the old ones.
   if (extension == L"wav") {
-    TagLib::RIFF::WAV::File file(path.c_str());
+    using TagLib::RIFF::WAV::File;
+    File file(path.c_str());
     if (!file.isValid()) return false;
     apply(changes, *file.InfoTag());
-    return file.save(TagLib::RIFF::WAV::File::Info, TagLib::File::StripNone);
+    int kinds = File::Info;
+    if (file.hasID3v2Tag()) {
+      apply(changes, *file.ID3v2Tag());
+      kinds |= File::ID3v2;
+    }
+    return file.save(static_cast<File::TagTypes>(kinds), TagLib::File::StripNone, TagLib::ID3v2::v3);
+  }
+  if (extension == L"wma") {
+    TagLib::ASF::File file(path.c_str());
+    if (!file.isValid()) return false;
+    apply(changes, *file.tag());
+    applyToOwnNamedAttributes(changes, *file.tag());
+    return file.save();
   }
   TagLib::FileRef file(path.c_str());
   if (file.isNull()) return false;

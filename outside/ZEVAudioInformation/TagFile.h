@@ -1,6 +1,7 @@
 // Tags of audio files through taglib (ID3v2.3 and ID3v1 in MP3 files, Vorbis comments in Ogg
-// Vorbis files, RIFF INFO in WAV files, ASF attributes in WMA files), and their playing time
-// and length from the decoders of the file control.
+// Vorbis files, RIFF INFO and an ID3 chunk in WAV files, ASF attributes in WMA files), their
+// playing time as the header states it, and their exact length from the file control's
+// decoders.
 #pragma once
 
 #include <cstdint>
@@ -17,12 +18,15 @@ struct Tags {
 
 struct FileInfo {
   Tags tags;
-  int64_t durationMs = 0;
-  int64_t totalSamples = 0;  // sample frames
+  int64_t durationMs = 0;  // as the header states it, read without decoding
 };
 
 // Nothing when the file cannot be read as audio of the kind its name says.
 std::optional<FileInfo> readFileInfo(const std::wstring& path);
+
+// The length in sample frames that a read from the start gives, which for some kinds takes
+// decoding the whole file; 0 when the file control does not open the file.
+int64_t countSamples(const std::wstring& path);
 
 // The tag values to write; what is not set keeps the value the file has. A genre outside
 // the list and a year of 0 remove the genre and the year.

@@ -27,6 +27,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -247,7 +248,17 @@ TEST_F(PlayerWindow, ListsTheFoldersAudioFilesAndSortsByEachColumn) {
   RECT display{};
   GetWindowRect(GetWindow(player.AD->Handle(), GW_CHILD), &display);
   EXPECT_EQ(display.right - display.left, player.AD->ClientWidth());
-  testkit::CaptureAndSave(player, "player_window_list");
+  // The rows went in with the list's drawing held: the list draws them once the listing is over.
+  const std::unique_ptr<ui::TBitmap> picture = testkit::CaptureAndSave(player, "player_window_list");
+  RECT name{LVIR_LABEL, 0, 0, 0};
+  ASSERT_TRUE(SendMessageA(player.lvPlayList->Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&name)));
+  MapWindowPoints(player.lvPlayList->Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&name), 2);
+  RECT window{};
+  GetWindowRect(player.Handle(), &window);
+  std::set<ui::TColor> colours;
+  for (int y = name.top; y < name.bottom; ++y)
+    for (int x = name.left; x < name.right; ++x) colours.insert(picture->Pixel(x - window.left, y - window.top));
+  EXPECT_GT(colours.size(), 2u) << "the first row's name is not drawn";
 }
 
 TEST_F(PlayerWindow, PlaysARippedTrackToTheEndFeedingTheDisplayAndSeeksByDragging) {
