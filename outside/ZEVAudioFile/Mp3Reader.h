@@ -6,16 +6,14 @@
 
 #include "outside/ZEVAudioFile/AudioReader.h"
 #include "outside/ZEVAudioFile/File.h"
+#include "outside/ZEVAudioFile/Mpg123Stream.h"
 #include "outside/ZEVAudioFile/ReadAheadFile.h"
-
-struct mpg123_handle_struct;
 
 namespace audiofile {
 
 class Mp3Reader final : public AudioReader {
  public:
   static std::unique_ptr<Mp3Reader> open(File file);
-  ~Mp3Reader() override;
 
   PcmFormat format() const override { return format_; }
   int64_t totalFrames() const override { return totalFrames_; }
@@ -28,7 +26,7 @@ class Mp3Reader final : public AudioReader {
 
   File file_;
   ReadAheadFile input_;
-  mpg123_handle_struct* decoder_ = nullptr;
+  Mpg123Decoder decoder_;
   PcmFormat format_;
   int64_t totalFrames_ = 0;
 };

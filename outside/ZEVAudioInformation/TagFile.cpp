@@ -3,7 +3,7 @@
 #include "outside/ZEVAudioFile/AudioReader.h"
 #include "outside/ZEVAudioFile/FileName.h"
 #include "outside/ZEVAudioInformation/Genres.h"
-#include "outside/ZEVAudioInformation/HeaderLength.h"
+#include "outside/ZEVAudioInformation/PlayingLength.h"
 
 #include <taglib/asffile.h>
 #include <taglib/fileref.h>
@@ -77,7 +77,7 @@ void apply(const TagChanges& changes, TagLib::Tag& tag) {
 }  // namespace
 
 std::optional<FileInfo> readFileInfo(const std::wstring& path) {
-  const auto duration = headerDurationMs(path);
+  const auto duration = playingLengthMs(path);
   if (!duration) return std::nullopt;
   FileInfo info;
   info.durationMs = *duration;
@@ -98,7 +98,7 @@ int64_t countSamples(const std::wstring& path) {
 }
 
 bool writeTags(const std::wstring& path, const TagChanges& changes) {
-  if (!headerDurationMs(path)) return false;
+  if (!playingLengthMs(path)) return false;
   const std::wstring extension = audiofile::lowerExtension(path);
   // Version 2.3 of ID3v2 is the one every player reads; ID3v1 serves the oldest ones.
   if (extension == L"mp3") {

@@ -51,7 +51,7 @@ void expectReferenceLength(const CorpusFile& file, const Kind& kind, int64_t dur
 
 }  // namespace
 
-TEST(TagCorpus, HeaderLengthsOfThePlayersKindsAgreeWithTheReference) {
+TEST(TagCorpus, ListedLengthsOfThePlayersKindsAgreeWithTheReference) {
   int checked = 0;
   for (const CorpusFile& file : audioCorpus()) {
     SCOPED_TRACE(file.name);
