@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "Form.h"
+
 namespace kiv {
 
 TkivTabSheet::TkivTabSheet(ui::TComponent* AOwner) : TCustomPanel(AOwner) {
@@ -128,8 +130,12 @@ void TkivPageControl::TurnPage(bool forward) {
   if (!onPage) return;
   std::vector<ui::TWinControl*> controls;
   pages_[next]->GetTabOrderList(controls);
-  for (ui::TWinControl* control : controls)
-    if (control->TabStop() && control->CanFocus()) return control->SetFocus();
+  ui::TForm* form = ui::GetParentForm(this);
+  for (ui::TWinControl* control : controls) {
+    if (!control->TabStop() || !control->CanFocus()) continue;
+    if (form) return form->FocusFromKeyboard(control);
+    return control->SetFocus();
+  }
   Strip().SetFocus();
 }
 
