@@ -314,8 +314,17 @@ TEST_F(OptionsWindows, EnterPressesTheFocusedButtonAndFromATextBoxTheDefaultOne)
     TabTo(form, *edit_->edtTitle);
     testkit::TypeText("Typed title");
     EXPECT_EQ(edit_->edtTitle->Text(), "Typed title");
-    TabTo(form, *edit_->bCancel);
-    testkit::CaptureAndSave(*edit_, "app_edit_cancel_focused");
+    // In every style the focus mark shows which button Enter presses.
+    edit_->kivForm->SetUIStyleAutoUpdateSub(true);
+    for (int style = 1; style <= 5; ++style) {
+      edit_->kivForm->SetUIStyle(static_cast<kiv::TkivUIStyle>(style));
+      TabTo(form, *edit_->bOK);
+      const auto unfocused = testkit::CaptureWindow(*edit_->bCancel);
+      TabTo(form, *edit_->bCancel);
+      EXPECT_FALSE(testkit::PicturesMatch(*testkit::CaptureWindow(*edit_->bCancel), *unfocused)) << style;
+      testkit::CaptureAndSave(*edit_, "app_edit_cancel_focused_style" + std::to_string(style));
+    }
+    edit_->kivForm->SetUIStyle(kiv::TkivUIStyle::MacOS);
     PressEnterToAnswer(form);
   });
   testkit::Click(*main_->btnEdit);
