@@ -413,8 +413,6 @@ TEST_F(Keys, TabOrALabelsAcceleratorSelectsAnEditsWholeTextAClickPlacesTheCaret)
   testkit::TypeText("1998");
   EXPECT_EQ(year->Text(), "1998");
 
-  testkit::Click(*year, 4, 12);
-  EXPECT_EQ(selection().second, 0);
   ok->SetFocus();
   Pump();
   testkit::Click(*year, 4, 12);
