@@ -130,12 +130,8 @@ void TkivPageControl::TurnPage(bool forward) {
   if (!onPage) return;
   std::vector<ui::TWinControl*> controls;
   pages_[next]->GetTabOrderList(controls);
-  ui::TForm* form = ui::GetParentForm(this);
-  for (ui::TWinControl* control : controls) {
-    if (!control->TabStop() || !control->CanFocus()) continue;
-    if (form) return form->FocusFromKeyboard(control);
-    return control->SetFocus();
-  }
+  for (ui::TWinControl* control : controls)
+    if (control->TabStop() && control->CanFocus()) return ui::FocusFromKeyboard(*control);
   Strip().SetFocus();
 }
 

@@ -260,15 +260,10 @@ void TForm::SelectNext(TWinControl* current, bool forward, bool checkTabStop) {
   for (int step = 1; step <= count; ++step) {
     TWinControl* candidate = list[((forward ? start + step : start - step) % count + count) % count];
     if (candidate->CanFocus() && (!checkTabStop || candidate->TabStop())) {
-      FocusFromKeyboard(candidate);
+      FocusFromKeyboard(*candidate);
       return;
     }
   }
-}
-
-void TForm::FocusFromKeyboard(TWinControl* control) {
-  FocusControl(control);
-  if (control && control->Focused()) SelectWholeText(control->Handle());
 }
 
 bool TForm::ActivateFocus() {
@@ -379,6 +374,11 @@ void TForm::WndProc(TMessage& Message) {
     default:
       return TCustomControl::WndProc(Message);
   }
+}
+
+void FocusFromKeyboard(TWinControl& control) {
+  control.SetFocus();
+  if (control.Focused()) SelectWholeText(control.Handle());
 }
 
 }  // namespace ui

@@ -96,8 +96,7 @@ void TLabel::WndProc(TMessage& Message) {
     case CM_DIALOGCHAR:
       if (focusControl_ && Enabled() &&
           IsAccel(static_cast<char>(Message.WParam), Caption()) && focusControl_->CanFocus()) {
-        if (TForm* form = GetParentForm(focusControl_)) form->FocusFromKeyboard(focusControl_);
-        else focusControl_->SetFocus();
+        FocusFromKeyboard(*focusControl_);
         Message.Result = 1;
       }
       return;
