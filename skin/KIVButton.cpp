@@ -5,6 +5,7 @@
 #include "Form.h"
 #include "ImageList.h"
 #include "KIVPublic.h"
+#include "PushButton.h"
 
 namespace kiv {
 
@@ -288,6 +289,10 @@ void TkivCustomButton::AbandonPress() {
   Invalidate();
 }
 
+bool TkivCustomButton::TakesEnter() const {
+  return ActsAsPushButton() ? ui::IsDefaultNow(*this, default_) : default_;
+}
+
 void TkivCustomButton::Click() {
   if (ui::TForm* form = ui::GetParentForm(this)) form->SetModalResult(modalResult_);
   TCustomControl::Click();
@@ -378,8 +383,12 @@ void TkivCustomButton::WndProc(ui::TMessage& Message) {
         Message.Result = 0;
       }
       return;
+    case WM_GETDLGCODE:
+      if (!ActsAsPushButton()) return TCustomControl::WndProc(Message);
+      Message.Result = ui::PushButtonCode(*this, default_);
+      return;
     case ui::CM_DIALOGKEY:
-      if (((Message.WParam == VK_RETURN && default_) || (Message.WParam == VK_ESCAPE && cancel_)) &&
+      if (((Message.WParam == VK_RETURN && TakesEnter()) || (Message.WParam == VK_ESCAPE && cancel_)) &&
           (ui::KeyboardShiftState() & (ui::ssShift | ui::ssCtrl | ui::ssAlt)) == 0 && CanFocus()) {
         Click();
         Message.Result = 1;

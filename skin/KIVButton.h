@@ -36,7 +36,8 @@ SIZE LineExtent(const ui::TFont& font, const std::string& text);
 
 // The common base: state pictures, the double-buffered paint, mouse and keyboard states, the
 // repeat timer while the left button is held, default and cancel keys, accelerators and the
-// click that hands the button's modal result to its form.
+// click that hands the button's modal result to its form. A push button is the default button
+// while it has the focus (ui/PushButton.h); Default marks the one Enter presses otherwise.
 class TkivCustomButton : public ui::TCustomControl, public IkivStyled {
   UI_CLASS(TkivCustomButton, ui::TCustomControl)
  public:
@@ -102,6 +103,9 @@ class TkivCustomButton : public ui::TCustomControl, public IkivStyled {
   virtual bool LoadDisabledPicture(ui::TBitmap& picture);
   // Takes the resource names of the style's pictures.
   virtual void ApplyThemePictures(TkivUIStyle style) = 0;
+  // A push button takes Enter while it has the focus and answers the dialog's Enter as its
+  // default button; the two-state controls leave Enter to the dialog.
+  virtual bool ActsAsPushButton() const { return true; }
 
   void Paint() override;
   void WndProc(ui::TMessage& Message) override;
@@ -127,6 +131,8 @@ class TkivCustomButton : public ui::TCustomControl, public IkivStyled {
   void StartRepeat();
   void StopRepeat();
   void RepeatTick();
+  // Whether the dialog's Enter is this control's now.
+  bool TakesEnter() const;
   // Capture lost, cancel mode or focus gone: the press cannot end in a release here.
   void AbandonPress();
 
@@ -244,6 +250,7 @@ class TkivCustomButtonEx : public TkivCustomButton {
   void DrawPicture(ui::TCanvas& canvas, ui::TBitmap& picture) override;
   void DrawCaption(ui::TCanvas& canvas, const std::string& caption) override;
   void DrawFocus(ui::TCanvas& canvas) override;
+  bool ActsAsPushButton() const override { return false; }
   // Every activation (mouse, Space or Enter, accelerator) comes here: focus, check, click.
   void Click() override;
   void Resize() override;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "Form.h"
+
 namespace kiv {
 
 TkivTabSheet::TkivTabSheet(ui::TComponent* AOwner) : TCustomPanel(AOwner) {
@@ -129,7 +131,7 @@ void TkivPageControl::TurnPage(bool forward) {
   std::vector<ui::TWinControl*> controls;
   pages_[next]->GetTabOrderList(controls);
   for (ui::TWinControl* control : controls)
-    if (control->TabStop() && control->CanFocus()) return control->SetFocus();
+    if (control->TabStop() && control->CanFocus()) return ui::FocusFromKeyboard(*control);
   Strip().SetFocus();
 }
 

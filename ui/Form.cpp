@@ -37,6 +37,14 @@ void ShowInParent(TWinControl* control) {
   if (control && control->Parent()) control->Parent()->ShowControl(control);
 }
 
+// Selects the whole text of a single-line edit box, as the system's dialogs do when the
+// keyboard moves the focus to one.
+void SelectWholeText(HWND wnd) {
+  if (!(SendMessageA(wnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)) return;
+  if (GetWindowLongA(wnd, GWL_STYLE) & ES_MULTILINE) return;
+  SendMessageA(wnd, EM_SETSEL, 0, -1);
+}
+
 }  // namespace
 
 TForm::TForm(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -252,7 +260,7 @@ void TForm::SelectNext(TWinControl* current, bool forward, bool checkTabStop) {
   for (int step = 1; step <= count; ++step) {
     TWinControl* candidate = list[((forward ? start + step : start - step) % count + count) % count];
     if (candidate->CanFocus() && (!checkTabStop || candidate->TabStop())) {
-      FocusControl(candidate);
+      FocusFromKeyboard(*candidate);
       return;
     }
   }
@@ -366,6 +374,11 @@ void TForm::WndProc(TMessage& Message) {
     default:
       return TCustomControl::WndProc(Message);
   }
+}
+
+void FocusFromKeyboard(TWinControl& control) {
+  control.SetFocus();
+  if (control.Focused()) SelectWholeText(control.Handle());
 }
 
 }  // namespace ui

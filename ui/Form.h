@@ -69,7 +69,7 @@ class TForm : public TCustomControl {
   void DefocusControl(TWinControl* control);
   // Told by a control of the form that it has received the focus.
   void FocusChanged(TWinControl* control);
-  // Focuses the next (or previous) control in tab order after current.
+  // Focuses the next (or previous) control in tab order after current, as the keyboard does.
   void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
 
   TModalResult ModalResult() const { return modalResult_; }
@@ -122,5 +122,9 @@ class TForm : public TCustomControl {
   // change) is complete.
   SIZE layoutClientSize_{0, 0};
 };
+
+// Focuses control as Tab or an accelerator does: a single-line edit box reached so has its
+// whole text selected, so that typing replaces it (a click only places the caret).
+void FocusFromKeyboard(TWinControl& control);
 
 }  // namespace ui

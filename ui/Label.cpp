@@ -1,5 +1,6 @@
 #include "Label.h"
 
+#include "Form.h"
 #include "Handles.h"
 #include "WinControl.h"
 
@@ -95,7 +96,7 @@ void TLabel::WndProc(TMessage& Message) {
     case CM_DIALOGCHAR:
       if (focusControl_ && Enabled() &&
           IsAccel(static_cast<char>(Message.WParam), Caption()) && focusControl_->CanFocus()) {
-        focusControl_->SetFocus();
+        FocusFromKeyboard(*focusControl_);
         Message.Result = 1;
       }
       return;

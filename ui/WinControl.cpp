@@ -713,6 +713,9 @@ bool TWinControl::DialogKey(const TMessage& Message) {
   }
   const LRESULT code = handle_ ? SendMessageA(handle_, WM_GETDLGCODE, key, 0) : 0;
   if (code & (wanted | DLGC_WANTALLKEYS)) return false;
+  // The focused push button is the default button while it has the focus: Enter presses it
+  // as Space does, not the button marked default.
+  if (key == VK_RETURN && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) return false;
   TForm* form = GetParentForm(this);
   return form && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0;
 }

@@ -1,9 +1,11 @@
-// The options dialog and the folder selection through posted clicks on the real windows: "Ok"
-// saves and applies (a time-out that is not a number is refused before anything is written),
-// "Cancel" leaves the file and the applied settings alone, the VBR controls follow their check
-// box, the output folder's "..." is level with its box and the naming list drops down all ten
-// schemes, and the folder selection ends a folder in one backslash and refuses virtual
-// folders. Pictures of every page and of the folder selection go under the build folder.
+// The options dialog and the folder selection through posted clicks and keys on the real
+// windows: "Ok" saves and applies (a time-out that is not a number is refused before anything
+// is written), "Cancel" leaves the file and the applied settings alone, Enter presses the
+// focused button (in the edit dialog too) and from a text box "Ok", Tab into a text box selects
+// its text, the VBR controls follow their check box, the output folder's "..." is level with its
+// box and the naming list drops down all ten schemes, and the folder selection ends a folder in
+// one backslash and refuses virtual folders. Pictures of every page and of the folder selection
+// go under the build folder.
 #include "AppWindowsTest.h"
 
 #include <algorithm>
@@ -28,6 +30,19 @@ void PressKeyOn(ui::TForm& form, WORD key, ui::TShiftState shift = 0) {
   if (GetForegroundWindow() != form.Handle()) SetForegroundWindow(form.Handle());
   testkit::WaitUntil([&] { return GetForegroundWindow() == form.Handle() && GetFocus(); }, 1000);
   testkit::PressKey(key, shift);
+}
+
+// Presses Enter on the form; when it answers nothing, the form gets an answer the test can
+// tell apart, so that no test waits for ever on a dialog that stayed open.
+void PressEnterToAnswer(ui::TForm& form) {
+  PressKeyOn(form, VK_RETURN);
+  if (form.ModalResult() == ui::mrNone) form.SetModalResult(ui::mrIgnore);
+}
+
+// Presses Tab on the form until control has the focus, as a user reaches it.
+void TabTo(ui::TForm& form, ui::TWinControl& control) {
+  for (int i = 0; i < 20 && !control.Focused(); ++i) PressKeyOn(form, VK_TAB);
+  ASSERT_TRUE(control.Focused()) << control.Name();
 }
 
 class OptionsWindows : public AppWindowsTest {
@@ -239,6 +254,94 @@ TEST_F(OptionsWindows, EnterAndEscapeAnswerTheDialogsAsTheirButtonsDo) {
   testkit::Click(*main_->btnEdit);
   ASSERT_TRUE(enter.Answered());
   EXPECT_EQ(context_.Tracks.TrackYears[0], "1999");
+}
+
+// The focused push button is the default button while it has the focus: Enter on "Cancel"
+// cancels and on "..." opens the folder selection; only from a text box does Enter mean "Ok".
+// Tab into a text box selects its text, so that typing replaces the old value.
+TEST_F(OptionsWindows, EnterPressesTheFocusedButtonAndFromATextBoxTheDefaultOne) {
+  Open({"audio 2:00"});
+  const std::string settings = context_.Shared.SettingsPath();
+  std::string folderDialog;
+  testkit::ModalAnswer cancelled([&](ui::TForm& form) {
+    option_->kivPageControl->SetActivePage(option_->tbsFreeDB);
+    option_->edtFreeDBCgi->SetFocus();
+    TabTo(form, *option_->edtFreeDBTimeOut);
+    testkit::TypeText("9000");
+    EXPECT_EQ(option_->edtFreeDBTimeOut->Text(), "9000");
+    TabTo(form, *option_->bCancel);
+    testkit::CaptureAndSave(*option_, "app_options_cancel_focused");
+    PressEnterToAnswer(form);
+  });
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(cancelled.Answered());
+  EXPECT_EQ(option_->ModalResult(), ui::mrCancel);
+  EXPECT_FALSE(option_->Visible());
+  EXPECT_EQ(GetFileAttributesA(settings.c_str()), INVALID_FILE_ATTRIBUTES) << "Cancel saved";
+  EXPECT_EQ(context_.Shared.CddbTimeOut, 7000);
+
+  testkit::ModalAnswer saved([&](ui::TForm& form) {
+    option_->kivPageControl->SetActivePage(option_->tbsOutput);
+    option_->edtOutput->SetFocus();
+    TabTo(form, *option_->bSetOutput);
+    testkit::ModalAnswer select([&](ui::TForm& dialog) {
+      folderDialog = dialog.Caption();
+      testkit::Click(*pathSelect_->btnCancel);
+    });
+    PressKeyOn(form, VK_RETURN);
+    EXPECT_TRUE(select.Answered()) << "Enter on \"...\" opened no folder selection";
+    EXPECT_EQ(form.ModalResult(), ui::mrNone);
+    EXPECT_TRUE(form.Visible());
+    option_->kivPageControl->SetActivePage(option_->tbsFreeDB);
+    option_->edtFreeDBCgi->SetFocus();
+    TabTo(form, *option_->edtFreeDBTimeOut);
+    testkit::TypeText("8000");
+    PressEnterToAnswer(form);
+  });
+  testkit::Click(*main_->bOption);
+  ASSERT_TRUE(saved.Answered());
+  EXPECT_EQ(folderDialog, "Path Select");
+  EXPECT_EQ(option_->ModalResult(), ui::mrOk);
+  EXPECT_NE(FileText(settings).find("FreeDBTimeOut=8000\r\n"), std::string::npos) << FileText(settings);
+  EXPECT_EQ(context_.Shared.CddbTimeOut, 8000);
+
+  // "Edit Audio Information": Enter on the focused "Cancel" stores nothing; typed into the
+  // year box reached by Tab, a new year replaces the old one.
+  main_->lvCD->Items()[0]->SetSelected(true);
+  const std::string title = context_.Tracks.TrackTitles[0];
+  testkit::ModalAnswer editCancelled([&](ui::TForm& form) {
+    edit_->edtAlbum->SetFocus();
+    TabTo(form, *edit_->edtTitle);
+    testkit::TypeText("Typed title");
+    EXPECT_EQ(edit_->edtTitle->Text(), "Typed title");
+    // In every style the focus mark shows which button Enter presses.
+    edit_->kivForm->SetUIStyleAutoUpdateSub(true);
+    for (int style = 1; style <= 5; ++style) {
+      edit_->kivForm->SetUIStyle(static_cast<kiv::TkivUIStyle>(style));
+      TabTo(form, *edit_->bOK);
+      const auto unfocused = testkit::CaptureWindow(*edit_->bCancel);
+      TabTo(form, *edit_->bCancel);
+      EXPECT_FALSE(testkit::PicturesMatch(*testkit::CaptureWindow(*edit_->bCancel), *unfocused)) << style;
+      testkit::CaptureAndSave(*edit_, "app_edit_cancel_focused_style" + std::to_string(style));
+    }
+    edit_->kivForm->SetUIStyle(kiv::TkivUIStyle::MacOS);
+    PressEnterToAnswer(form);
+  });
+  testkit::Click(*main_->btnEdit);
+  ASSERT_TRUE(editCancelled.Answered());
+  EXPECT_EQ(edit_->ModalResult(), ui::mrCancel);
+  EXPECT_FALSE(edit_->Visible());
+  EXPECT_EQ(context_.Tracks.TrackTitles[0], title);
+
+  testkit::ModalAnswer editSaved([&](ui::TForm& form) {
+    edit_->edtArtist->SetFocus();
+    TabTo(form, *edit_->edtYear);
+    testkit::TypeText("1998");
+    PressEnterToAnswer(form);
+  });
+  testkit::Click(*main_->btnEdit);
+  ASSERT_TRUE(editSaved.Answered());
+  EXPECT_EQ(context_.Tracks.TrackYears[0], "1998");
 }
 
 TEST_F(OptionsWindows, EnterAndEscapeInAnOpenListCloseOnlyTheList) {

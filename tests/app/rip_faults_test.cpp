@@ -36,6 +36,16 @@ class RipFaults : public AppWindowsTest {
     ASSERT_NE(simdrive::AspiClient().SupportInfo(), 0u);
   }
   std::string Reason() const { return progress_->lbNow->Caption(); }
+  // Waits until the rip of the job's track-th track (1-based) has reported audio read.
+  void WaitForAudioOfTrack(std::size_t track) {
+    EXPECT_TRUE(testkit::WaitUntil(
+        [&] {
+          const int percent = progress_->kivProgressBarNow->Position();
+          return progress_->RippedPaths().size() == track && percent > 0 && percent < 100;
+        },
+        30000))
+        << "track " << track << " never had audio";
+  }
   // The first of the ripper's working files in the output folder, or nothing.
   std::string WorkingFiles() const {
     WIN32_FIND_DATAA found;
@@ -78,7 +88,7 @@ TEST_F(RipFaults, ARipThatFailsOrIsCancelledWhenOverwritingKeepsTheFileItWouldHa
     main_->AudioCDRipper1.get()->put_driveSpeed(4);
     CheckRows({0, 1});
     // Pulled once the rip has audio.
-    EXPECT_EQ(RipChecked(format, [&] { Sleep(300); PutDisc("none"); }), "Close");
+    EXPECT_EQ(RipChecked(format, [&] { WaitForAudioOfTrack(1); PutDisc("none"); }), "Close");
     EXPECT_NE(Reason().find("Track 01 was not ripped"), std::string::npos) << Reason();
     EXPECT_TRUE(TextOf(first) == "keep me") << "the file it would replace is gone";
     // The window reads the gone disc once the stopped rip has ended, which may be after the
@@ -89,7 +99,7 @@ TEST_F(RipFaults, ARipThatFailsOrIsCancelledWhenOverwritingKeepsTheFileItWouldHa
 
     CheckRows({0});
     RipChecked(format, [&] {
-      Sleep(300);
+      WaitForAudioOfTrack(1);
       testkit::Click(*progress_->bCancel);
     });
     EXPECT_TRUE(testkit::WaitUntil([&] { return !Exists(WorkingFiles()); }, 10000)) << "the stopped rip never ended";
@@ -164,8 +174,7 @@ TEST_F(RipFaults, AJobEndedEarlyTagsEveryTrackRippedWholeButNotTheStoppedOne) {
     CheckRows({0, 1, 2});
     // Ended once the third track has audio.
     RipChecked(0, [&] {
-      EXPECT_TRUE(testkit::WaitUntil([&] { return progress_->RippedPaths().size() == 3; }, 30000));
-      Sleep(300);
+      WaitForAudioOfTrack(3);
       if (pulled) PutDisc("none");
       else testkit::Click(*progress_->bCancel);
     });
@@ -178,7 +187,11 @@ TEST_F(RipFaults, AJobEndedEarlyTagsEveryTrackRippedWholeButNotTheStoppedOne) {
       EXPECT_EQ(tags.album, "Unknown");
       EXPECT_EQ(tags.year, 2003);
     }
-    EXPECT_EQ(TagsOf(paths[2]).title, "") << "the stopped track was tagged";
+    // The stopped rip lets its file go when it has ended, which may be after the dialog has closed.
+    FileTags stopped;
+    EXPECT_TRUE(testkit::WaitUntil([&] { return (stopped = TagsOf(paths[2])).opened; }, 10000))
+        << "the stopped track's file cannot be read";
+    EXPECT_EQ(stopped.title, "") << "the stopped track was tagged";
     if (pulled) {
       EXPECT_TRUE(testkit::WaitUntil([&] { return main_->lvCD->Items().Count() == 0; }, 20000));
       PutDisc("album");

@@ -1,6 +1,6 @@
 // Push buttons on a shown window, driven by input posted through the message queue: the click on release
-// inside only, the repeat while held and its end, Enter and Escape reaching the default and
-// cancel buttons wherever the focus is, accelerators, and the modal result handed to the form.
+// inside only, the repeat while held and its end, Enter pressing the focused button and else the
+// default one, Escape the cancel one, accelerators, and the modal result handed to the form.
 #include <gtest/gtest.h>
 
 #include "KIVButton.h"
@@ -108,37 +108,45 @@ TEST_F(ButtonWindow, AHeldButtonRepeatsUntilReleasedOrItsCaptureIsLost) {
   EXPECT_FALSE(ok->Pressed());
 }
 
-TEST_F(ButtonWindow, EnterAndEscapeReachTheDefaultAndCancelButtonsWhereverTheFocusIs) {
+TEST_F(ButtonWindow, EnterReachesTheDefaultButtonFromAControlThatIsNoPushButtonAndEscapeTheCancelOne) {
   ok->SetDefault(true);
   cancel->SetCancel(true);
-  edit->SetFocus();
-  testkit::Pump();
-  testkit::PressKey(VK_RETURN);
-  testkit::PressKey(VK_ESCAPE);
-  EXPECT_EQ(clicks, (std::vector<std::string>{"&Ok", "Cancel"}));
-
-  // On the cancel button, Enter is still the default button's.
-  clicks.clear();
-  cancel->SetFocus();
-  testkit::Pump();
-  testkit::PressKey(VK_RETURN);
-  EXPECT_EQ(clicks, std::vector<std::string>{"&Ok"});
+  auto* box = ui::Create<kiv::TkivCheckBox>(&form);
+  box->SetBounds(10, 60, 120, 20);
+  box->SetParent(&form);
+  for (ui::TWinControl* focus : {static_cast<ui::TWinControl*>(edit), static_cast<ui::TWinControl*>(box)}) {
+    clicks.clear();
+    focus->SetFocus();
+    testkit::Pump();
+    testkit::PressKey(VK_RETURN);
+    testkit::PressKey(VK_ESCAPE);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"&Ok", "Cancel"}));
+  }
+  EXPECT_FALSE(box->Checked());
 
   // A default button that cannot take the focus is not clicked.
   clicks.clear();
+  edit->SetFocus();
   ok->SetEnabled(false);
   testkit::PressKey(VK_RETURN);
+  testkit::PressKey(VK_ESCAPE);
   EXPECT_EQ(clicks, std::vector<std::string>{"Cancel"});
 }
 
-TEST_F(ButtonWindow, SpaceOnTheFocusedButtonClicksItOnRelease) {
+// The focused push button is the default button while it has the focus, as in the system's
+// dialogs: Enter presses it as Space does, whichever button is marked default.
+TEST_F(ButtonWindow, SpaceOrEnterOnTheFocusedButtonPressesItAndClicksItOnRelease) {
+  ok->SetDefault(true);
   cancel->SetFocus();
   testkit::Pump();
-  Key(cancel->Handle(), WM_KEYDOWN, VK_SPACE);
-  EXPECT_TRUE(cancel->Pressed());
-  EXPECT_TRUE(clicks.empty());
-  Key(cancel->Handle(), WM_KEYUP, VK_SPACE);
-  EXPECT_EQ(clicks, std::vector<std::string>{"Cancel"});
+  for (WORD key : {VK_SPACE, VK_RETURN}) {
+    clicks.clear();
+    Key(cancel->Handle(), WM_KEYDOWN, key);
+    EXPECT_TRUE(cancel->Pressed()) << key;
+    EXPECT_TRUE(clicks.empty()) << key;
+    Key(cancel->Handle(), WM_KEYUP, key);
+    EXPECT_EQ(clicks, std::vector<std::string>{"Cancel"}) << key;
+  }
 }
 
 TEST_F(ButtonWindow, TheAcceleratorClicksAShownEnabledButtonOnly) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "Edit.h"
+#include "Label.h"
 #include "Timer.h"
 #include "WindowTestKit.h"
 
@@ -387,6 +389,41 @@ TEST_F(Keys, AcceleratorsClickTheirControl) {
   Pump();
   Key(WM_CHAR, 'O');  // a control that takes no characters lets them be accelerators
   EXPECT_EQ(log, (Log{"click ok"}));
+}
+
+// As in the system's dialogs, a single-line edit box that Tab or its label's accelerator
+// reaches has its whole text selected, so that typing replaces it; a click places the caret.
+TEST_F(Keys, TabOrALabelsAcceleratorSelectsAnEditsWholeTextAClickPlacesTheCaret) {
+  auto* year = new ui::TEdit(form.get());
+  year->SetBounds(190, 10, 90, 24);
+  year->SetParent(form.get());
+  auto* label = new ui::TLabel(form.get());
+  label->SetCaption("&Year");
+  label->SetBounds(120, 14, 0, 0);
+  label->SetFocusControl(year);
+  label->SetParent(form.get());
+  const auto selection = [&] { return std::make_pair(year->SelStart(), year->SelLength()); };
+
+  year->SetText("2003");
+  cancel->SetFocus();
+  Pump();
+  Key(WM_KEYDOWN, VK_TAB);
+  ASSERT_TRUE(year->Focused());
+  EXPECT_EQ(selection(), std::make_pair(0, 4));
+  testkit::TypeText("1998");
+  EXPECT_EQ(year->Text(), "1998");
+
+  ok->SetFocus();
+  Pump();
+  testkit::Click(*year, 4, 12);
+  EXPECT_TRUE(year->Focused());
+  EXPECT_EQ(selection().second, 0) << "a click selected the text";
+
+  ok->SetFocus();
+  Pump();
+  testkit::PressKey('Y', ui::ssAlt);
+  ASSERT_TRUE(year->Focused());
+  EXPECT_EQ(selection(), std::make_pair(0, 4));
 }
 
 TEST(Timer, TicksWhileEnabled) {
