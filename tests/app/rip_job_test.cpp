@@ -408,3 +408,30 @@ TEST_F(RipJob, DuringALookUpTheWindowRepaintsButTakesNoInputAndCannotBeClosed) {
   EXPECT_EQ(cursor, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
   testkit::CaptureAndSave(*main_, "app_main_after_cddb_lookup");
 }
+
+TEST_F(RipJob, ADiscPulledDuringALookUpIsReadAfterItAndWhatWasFoundIsNotOffered) {
+  Open(kFiveTracks);
+  ServeTitles("Night Shift / Late Hours", {"Dusk", "Second Wind", "Ward", "Rounds", "Dawn"});
+  HWND window = main_->Handle();
+  std::size_t rowsDuring = 0;
+  server_->HoldAnswers(true);
+  std::thread system([&] {
+    if (server_->WaitForRequests(1)) {
+      PutDisc("none");
+      SendMessageA(window, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
+      rowsDuring = context_.Tracks.Count();
+    }
+    server_->HoldAnswers(false);
+  });
+  std::string said;
+  testkit::ModalAnswer answer([&](ui::TForm& dialog) {
+    if (auto* message = dynamic_cast<kiv::TfrmMsg*>(&dialog)) said = message->lbl->Caption();
+    dialog.SetModalResult(ui::mrCancel);
+  });
+  testkit::Click(*main_->ToolButton2);
+  system.join();
+  EXPECT_EQ(rowsDuring, 5u) << "read in the middle of the look-up";
+  EXPECT_EQ(said, "Now can not find this CD Information!");
+  EXPECT_EQ(main_->lvCD->Items().Count(), 0);
+  EXPECT_EQ(main_->lbCDType->Caption(), "No Disk");
+}
