@@ -121,7 +121,11 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
   void BindRipHandlers();
   // The message dialog with one "Cancel" button, or "Ok" and "Cancel"; the modal result.
   int AskUser(const std::string& caption, const std::string& text, kiv::TkivIconType icon, bool withOk);
-  void DeviceChanged();
+  // Reads the drive and the disc again when the disc is another one; whether it did.
+  bool DeviceChanged();
+  // "Get CDDB"'s look-up, the window held as by a modal dialog for its length; whether the
+  // ripper found the disc.
+  bool LookUpTitles(IAudioCDRipper& ripper);
   void SetDiscActionsEnabled(bool enabled);
   // The track information and the track buttons with no row chosen.
   void ShowNoTrackChosen();
@@ -141,6 +145,8 @@ class TfrmMain : public ui::TForm, private CdPlaybackView {
   CdPlayback playback_;
   // The disc changed while a rip job ran: it is read when the job ends.
   bool discChangedDuringRip_ = false;
+  // A device changed during a CDDB look-up: it is answered once the look-up is over.
+  bool deviceChangedDuringLookUp_ = false;
 };
 
 }  // namespace app

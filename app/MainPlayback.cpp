@@ -5,6 +5,7 @@
 
 #include "DiscSerial.h"
 #include "KIVButton.h"
+#include "ModalWait.h"
 
 namespace app {
 
@@ -24,23 +25,42 @@ void TfrmMain::SetPlayInfo(const std::string& text) { lbPlayInfo->SetCaption(tex
 void TfrmMain::SetPlayTimer(bool on) { tmPlay->SetEnabled(on); }
 
 void TfrmMain::WndProc(ui::TMessage& Message) {
-  if (Message.Msg == WM_DEVICECHANGE) DeviceChanged();
+  // A CDDB look-up holds the window as a modal dialog would (MainRip.cpp): it cannot be closed
+  // meanwhile, a device change is read once the look-up is over, and the wait cursor shows.
+  const bool lookingUp = ModalWait::Active();
+  switch (Message.Msg) {
+    case WM_CLOSE:
+      if (lookingUp) return;
+      break;
+    case WM_DEVICECHANGE:
+      if (lookingUp) deviceChangedDuringLookUp_ = true;
+      else DeviceChanged();
+      break;
+    case WM_SETCURSOR:
+      if (!lookingUp) break;
+      ::SetCursor(ModalWait::Cursor());
+      Message.Result = TRUE;
+      return;
+    default:
+      break;
+  }
   TForm::WndProc(Message);
 }
 
-void TfrmMain::DeviceChanged() {
+bool TfrmMain::DeviceChanged() {
   // The rip job works through the lists as they are: the disc is read when it ends.
   if (context_.Shared.Ripping) {
     discChangedDuringRip_ = true;
-    return;
+    return false;
   }
   // Any kind of device message: only another disc (or none known) reads the disc again.
   const std::string serial = ReadVolumeSerial(CurrentDriveLetter());
-  if (!DiscChanged(serial, context_.Shared.DiscSerial)) return;
+  if (!DiscChanged(serial, context_.Shared.DiscSerial)) return false;
   ReadDriveAndDisc(CmbDevice->ItemIndex() + 1);
   ReadTrackLists();
   ShowTrackRows();
   context_.Shared.DiscSerial = serial;
+  return true;
 }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 
 #include "EditUt.h"
 #include "KIVDlg.h"
+#include "ModalWait.h"
 #include "ProgressUt.h"
 #include "ZEVDiscRipper.h"
 
@@ -82,24 +83,34 @@ void TfrmMain::DiscLostDuringRip() {
   context_.Shared.DiscSerial.clear();
 }
 
+bool TfrmMain::LookUpTitles(IAudioCDRipper& ripper) {
+  const SharedSettings& shared = context_.Shared;
+  // The four texts by name, as a script would set them.
+  const auto text = [&ripper](const wchar_t* name, const std::string& value) {
+    const com::bstr wide = com::bstr::from_ansi(value);
+    com::putProperty(&ripper, name, com::variant(std::wstring_view(wide.get(), SysStringLen(wide.get()))));
+  };
+  text(L"cddbServerAddress", shared.CddbServer);
+  text(L"cddbCGIScript", shared.CddbCgiScript);
+  text(L"cddbAgentName", kCddbAgentName);
+  text(L"cddbUserEMail", shared.CddbUserEMail);
+  ripper.put_cddbTimeOut(shared.CddbTimeOut);
+  // The ripper serves its other threads' calls while the server answers, and with them this
+  // thread's messages: the window repaints, but takes no input until the look-up is over.
+  const ModalWait wait;
+  VARIANT_BOOL found = VARIANT_FALSE;
+  return SUCCEEDED(ripper.GetCDDBInfo(ALL, &found)) && found == VARIANT_TRUE;
+}
+
 void TfrmMain::ToolButton6Click(ui::TComponent*) {
   IAudioCDRipper* ripper = AudioCDRipper1.get();
-  VARIANT_BOOL found = VARIANT_FALSE;
-  if (ripper) {
-    const SharedSettings& shared = context_.Shared;
-    // The four texts by name, as a script would set them.
-    const auto text = [ripper](const wchar_t* name, const std::string& value) {
-      const com::bstr wide = com::bstr::from_ansi(value);
-      com::putProperty(ripper, name, com::variant(std::wstring_view(wide.get(), SysStringLen(wide.get()))));
-    };
-    text(L"cddbServerAddress", shared.CddbServer);
-    text(L"cddbCGIScript", shared.CddbCgiScript);
-    text(L"cddbAgentName", kCddbAgentName);
-    text(L"cddbUserEMail", shared.CddbUserEMail);
-    ripper->put_cddbTimeOut(shared.CddbTimeOut);
-    if (FAILED(ripper->GetCDDBInfo(ALL, &found))) found = VARIANT_FALSE;
+  bool found = ripper && LookUpTitles(*ripper);
+  if (deviceChangedDuringLookUp_) {
+    deviceChangedDuringLookUp_ = false;
+    // What was found is for the disc that was asked about, not for one read since.
+    if (DeviceChanged()) found = false;
   }
-  if (found != VARIANT_TRUE) {
+  if (!found) {
     AskUser("Get CDDB Information!", "Now can not find this CD Information!", kiv::TkivIconType::kivWarning, false);
     return;
   }

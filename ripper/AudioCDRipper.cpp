@@ -52,6 +52,7 @@ STDMETHODIMP AudioCDRipper::DriverOpen() {
         if (cdHandle_) drive::CloseCDDrive(cdHandle_);
         cdHandle_ = 0;
         savedCdHandle_ = 0;
+        ++discGeneration_;
         mciOpen_ = false;
         rip_.useExternalASPI = false;
         // Cleared before driveNum is set below, so that a change seen before this DriverOpen
@@ -135,6 +136,7 @@ STDMETHODIMP AudioCDRipper::DriverClose() {
 
         checkTransport();
         releaseCDHandle();
+        ++discGeneration_;
         checkTransport();
         unloadSCSIManager();
         return std::nullopt;

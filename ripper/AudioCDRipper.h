@@ -22,7 +22,8 @@
 // for the object's thread: events are raised after a member lets the lock go, and the other
 // threads call _OnEvent (through their own proxies) only without it. Flags that threads read
 // without the lock are atomics. A member that waits long (GetCDDBInfo on the network) does so
-// without the lock and serving those calls (CallServingWait.h), so nothing else waits with it.
+// without the lock and serving those calls (com/CallServingWait.h), so nothing else waits with
+// it; what it finds is kept only when the disc is still the one it asked about.
 #pragma once
 
 #include "com/ConnectionPoint.h"
@@ -32,7 +33,6 @@
 #include "com/Object.h"
 #include "com/ProvideClassInfo.h"
 #include "com/Ptr.h"
-#include "ripper/CddbEntryTitles.h"
 #include "ripper/AudioFileWriter.h"
 #include "ripper/DiscDescription.h"
 #include "ripper/ObjectThread.h"
@@ -43,6 +43,7 @@
 #include "WavFile.h"
 
 #include "AudioReads.h"
+#include "CddbEntryTitles.h"
 #include "CddbMatch.h"
 #include "DriveCommands.h"
 
@@ -178,7 +179,7 @@ private:
         std::string userEMail;
         bool writeBack = true;
         int timeOut = 0;  // ms
-        CddbTitles titles;
+        cddb::CddbTitles titles;
         std::string artist;
         std::string album;
         std::string genre;
@@ -254,8 +255,9 @@ private:
     // CDDB (AudioCDRipperCddb.cpp): the defaults DriverOpen stores and hands to the client.
     void setCddbDefaults();
     // One query of cdplayer.ini (online 0) or the on-line database and the read of its first
-    // match; true when the match's entry was read and stored as the result.
-    bool lookUpCddb(int online);
+    // match; true when the match's entry was read and stored as the result, which it is only
+    // while the disc is still the one of `generation`.
+    bool lookUpCddb(int online, std::uint64_t generation);
     void storeCddbResult(const cddb::CddbMatch& match, const char* entry);
     // The text settings, kept and handed to the drive layer under its setting code.
     HRESULT getCddbText(BSTR* pVal, const char* entryLine, std::string CddbFields::*field, bool logValue);
@@ -352,6 +354,10 @@ private:
     int trackIndex_ = 0;
     int discTypeCode_ = 0;
     LONG discId_ = 0;
+    // Counts the times the drive or the disc the members work on may have changed (Refresh,
+    // driveNum, DriverOpen, DriverClose): a CDDB answer asked for under one count belongs to
+    // no disc read under another.
+    std::uint64_t discGeneration_ = 0;
 
     // Flags other threads read without the lock.
     std::atomic<int> lastError_{NO_ERRORS};

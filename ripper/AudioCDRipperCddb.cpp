@@ -6,7 +6,7 @@
 #include "ripper/AudioCDRipper.h"
 
 #include "com/Bstr.h"
-#include "ripper/CallServingWait.h"
+#include "com/CallServingWait.h"
 #include "ripper/CddbLookupSource.h"
 
 #include "CddbClient.h"
@@ -27,6 +27,16 @@ constexpr DISPID kCDDBQueryStatus = 5;
 template <std::size_t N>
 std::string matchText(const char (&field)[N]) {
     return std::string(field, strnlen(field, N));
+}
+
+// The query or the read of a look-up pass. On-line it is waited for on a thread of its own while
+// this one serves calls; the cdplayer.ini pass needs neither the network nor the thread.
+void askCddb(int online, const std::function<void()>& ask) {
+    if (online) {
+        com::RunServingCalls(ask);
+    } else {
+        ask();
+    }
 }
 
 }  // namespace
@@ -56,12 +66,14 @@ STDMETHODIMP AudioCDRipper::GetCDDBInfo(CDDBSourceConstants cddbSource, VARIANT_
     if (!pVal) return E_POINTER;
     *pVal = VARIANT_FALSE;
     bool ready = false;
+    std::uint64_t generation = 0;
     member([&]() -> Raised {
         log_.line("Get CDDB Info");
         if (mediaChangedGate()) return MEDIA_CHANGED;
         if (!scsiManagerLoaded_) return ASPI_DRIVER;
         if (!cdHandle_) return DRIVE_BUSY;
         ready = true;
+        generation = discGeneration_;
         return std::nullopt;
     });
     if (!ready) return S_OK;
@@ -71,7 +83,7 @@ STDMETHODIMP AudioCDRipper::GetCDDBInfo(CDDBSourceConstants cddbSource, VARIANT_
         const CddbLookupPlan plan = PlanCddbLookup(cddbSource);
         log_.line(plan.logText);
         for (int pass = 0; pass < plan.passes; ++pass) {
-            if (lookUpCddb(plan.online[pass])) {
+            if (lookUpCddb(plan.online[pass], generation)) {
                 *pVal = VARIANT_TRUE;
                 return S_OK;
             }
@@ -86,12 +98,15 @@ STDMETHODIMP AudioCDRipper::GetCDDBInfo(CDDBSourceConstants cddbSource, VARIANT_
 // lock is held only while the disc is read and the answer stored: the network is waited for
 // without it, and on a thread of its own while this one serves the calls of the media check and
 // of a running rip, which would otherwise stand still for as long as the server keeps silent.
-bool AudioCDRipper::lookUpCddb(int online) {
+// Those calls, a sink or a device change may read another disc or drive meanwhile: the answer
+// is then for a disc no longer there, and neither kept nor written to cdplayer.ini.
+bool AudioCDRipper::lookUpCddb(int online, std::uint64_t generation) {
     fire(kCDDBQueryStatus, QUERY);
     cddb::QueryDisc disc;
     int timeOut = 0;
     {
         std::lock_guard lock(state_);
+        if (discGeneration_ != generation) return false;
         cddb_.online = online != 0;
         timeOut = cddb_.timeOut;
         if (!cddb::ReadQueryDisc(cdHandle_, &disc)) return false;
@@ -99,16 +114,18 @@ bool AudioCDRipper::lookUpCddb(int online) {
     std::array<cddb::CddbMatch, kMatchRoom> matches{};
     cddb::CddbMatchList list{kMatchRoom, matches.data()};
     int queried = drive::kLayerFailure;
-    RunServingCalls([&] { queried = cddb::QueryCDDB(disc, &list, online, timeOut); });
+    askCddb(online, [&] { queried = cddb::QueryCDDB(disc, &list, online, timeOut); });
     if (queried != drive::kLayerSuccess || list.count < 1) return false;
 
     fire(kCDDBQueryStatus, PROCESSANSWER);
     // Room for any entry the client reads, however many tracks and notes it has.
     std::vector<char> entry(cddb::kEntryTextSize);
     int read = drive::kLayerFailure;
-    RunServingCalls([&] { read = cddb::ReadCDDBEntry(&matches[0], entry.data(), cddb::kEntryTextSize - 1); });
+    askCddb(online, [&] { read = cddb::FetchCDDBEntry(&matches[0], entry.data(), cddb::kEntryTextSize - 1); });
     if (read != drive::kLayerSuccess) return false;
     std::lock_guard lock(state_);
+    if (discGeneration_ != generation || mediaChanged_) return false;
+    if (online) cddb::StoreCDDBEntry(matches[0], entry.data());
     storeCddbResult(matches[0], entry.data());
     return true;
 }
@@ -119,7 +136,7 @@ void AudioCDRipper::storeCddbResult(const cddb::CddbMatch& match, const char* en
     cddb_.album = matchText(match.title);
     cddb_.genre = matchText(match.category);
     for (std::string& title : cddb_.titles) title.clear();
-    ReadEntryTitles(entry, cddb_.titles, [&](int index, const std::string& title) {
+    cddb::ReadEntryTitles(entry, cddb_.titles, [&](int index, const std::string& title) {
         log_.line("Title = ", index);
         log_.line(title);
     });
@@ -250,7 +267,7 @@ STDMETHODIMP AudioCDRipper::get_cddbInfoGenre(BSTR* pVal) {
 
 STDMETHODIMP AudioCDRipper::get_cddbInfoTitle(BSTR* pVal) {
     return getCddbResult(pVal, "GetCDDBInfoTitle Property", [&] {
-        return trackIndex_ < kCddbTitleCount ? cddb_.titles[static_cast<std::size_t>(trackIndex_)] : std::string();
+        return trackIndex_ < cddb::kCddbTitleCount ? cddb_.titles[static_cast<std::size_t>(trackIndex_)] : std::string();
     });
 }
 

@@ -25,6 +25,7 @@ STDMETHODIMP AudioCDRipper::Refresh() {
         log_.line("");
         if (ripInProgress_) return std::nullopt;
 
+        ++discGeneration_;
         tickEnabled_ = false;
         // Loading follows unloading at once: both return with the transport closed or open, so
         // a pause between them would only hold up every reading of the disc.

@@ -62,6 +62,7 @@ STDMETHODIMP AudioCDRipper::put_driveNum(LONG newVal) {
         if (mediaChangedGate()) return MEDIA_CHANGED;
         if (ripInProgress_) return std::nullopt;
         driveIndex_ = static_cast<int>(ClampSelection(newVal, driveCount_)) - 1;
+        ++discGeneration_;
         log_.line("Drive Num Set in:", driveIndex_);
         const char* name = driveList_.drives[driveIndex_].name;
         driveName_.assign(name, strnlen(name, sizeof driveList_.drives[driveIndex_].name));

@@ -1,7 +1,7 @@
 #include "ripper/ObjectThread.h"
 
 #include "com/Apartment.h"
-#include "ripper/CallServingWait.h"
+#include "com/CallServingWait.h"
 
 #include <process.h>
 
@@ -39,6 +39,6 @@ bool ObjectThread::start(com::marshalled<IAudioCDRipper> handOver, Body body) {
 
 void ObjectThread::join() {
     if (!thread_) return;
-    WaitServingCalls(thread_.get());
+    com::WaitServingCalls(thread_.get());
     thread_.reset();
 }

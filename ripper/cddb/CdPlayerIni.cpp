@@ -1,6 +1,6 @@
 #include "CdPlayerIni.h"
 
-#include "CddbReply.h"
+#include "CddbEntryTitles.h"
 #include "DiscIdRing.h"
 
 #include <windows.h>
@@ -15,7 +15,6 @@ namespace {
 constexpr char kIniFile[] = "cdplayer.ini";
 constexpr int kValueSize = 256;     // values are read up to 255 characters
 constexpr int kMatchTextLimit = 79;
-constexpr int kEntryLineSize = 128; // entry lines are walked up to 126 characters
 
 std::string ReadValue(const char* section, const char* key, const char* fallback) {
   char value[kValueSize] = {};
@@ -27,6 +26,28 @@ void StoreCut(char* field, const std::string& value) {
   std::size_t length = value.size() < kMatchTextLimit ? value.size() : kMatchTextLimit;
   std::memcpy(field, value.data(), length);
   field[length] = '\0';
+}
+
+// The profile functions drop the blanks around a value and the quotes around a quoted one: a
+// title that would lose either is written quoted, and reads back as it was.
+std::string ProfileValue(const std::string& title) {
+  const bool blankEnd = !title.empty() && (title.front() == ' ' || title.back() == ' ');
+  const bool quoted = title.size() >= 2 && title.front() == title.back() && (title.front() == '"' || title.front() == '\'');
+  return blankEnd || quoted ? '"' + title + '"' : title;
+}
+
+// A track's title as entry lines, continued on lines of the same index where one line would
+// be longer than the entry walk reads.
+std::string TitleLines(const std::string& key, const std::string& title) {
+  const std::string head = "TTITLE" + key + "=";
+  const std::size_t room = static_cast<std::size_t>(kCddbLineLength) - head.size();
+  std::string lines;
+  std::size_t at = 0;
+  do {
+    lines += head + title.substr(at, room) + "\r\n";
+    at += room;
+  } while (at < title.size());
+  return lines;
 }
 
 // Appends the line when it fits in the room left (its terminating zero included).
@@ -65,7 +86,7 @@ int ReadIniEntry(CddbMatch* match, char* text, int textSize) {
     const std::string key = std::to_string(b);
     const std::string trackTitle = ReadValue(section, key.c_str(), ("Track " + std::to_string(b + 1)).c_str());
     if (static_cast<int>(trackTitle.size()) + 12 >= room) break;
-    if (!Append(text, room, "TTITLE" + key + "=" + trackTitle + "\r\n")) break;
+    if (!Append(text, room, TitleLines(key, trackTitle))) break;
   }
   return 1;
 }
@@ -82,19 +103,15 @@ void WriteIniEntry(const CddbMatch* match, const char* text) {
   WritePrivateProfileStringA(section, "title", match->title, kIniFile);
   WritePrivateProfileStringA(section, "numtracks", std::to_string(tracks).c_str(), kIniFile);
 
+  // Each title whole, its continued lines joined as the ripper joins them; only the titles of
+  // this disc's tracks are stored, under their plain numbers, each named once in the order.
+  CddbTitles titles;
   std::string order;
-  char line[kEntryLineSize];
-  const char* cursor = text;
-  while (*cursor != '\0') {
-    GetReplyLine(&cursor, line, sizeof line);
-    // Only the titles of this disc's tracks are stored, under their plain numbers.
-    int index = 0;
-    const char* text = nullptr;
-    if (!ParseTitleLine(line, &index, &text) || index >= tracks) continue;
-    std::string title = text;
-    BlankControlCharacters(title);
+  for (const int index : ReadEntryTitles(text, titles)) {
+    if (index >= tracks) continue;
     const std::string trackKey = std::to_string(index);
-    WritePrivateProfileStringA(section, trackKey.c_str(), title.c_str(), kIniFile);
+    WritePrivateProfileStringA(section, trackKey.c_str(), ProfileValue(titles[static_cast<std::size_t>(index)]).c_str(),
+                               kIniFile);
     order += trackKey + " ";
   }
   WritePrivateProfileStringA(section, "order", order.c_str(), kIniFile);

@@ -76,7 +76,8 @@ int QueryCDDB(int handle, CddbMatchList* list, int online, int timeout) {
 }
 
 bool ReadQueryDisc(int handle, QueryDisc* disc) {
-  return disc != nullptr && ReadDiscIdentity(handle, disc->record.data(), &disc->iniKey);
+  bool audioDisc = false;
+  return disc != nullptr && ReadDiscIdentity(handle, disc->record.data(), &disc->iniKey, &audioDisc) && audioDisc;
 }
 
 int QueryCDDB(const QueryDisc& disc, CddbMatchList* list, int online, int timeout) {
@@ -105,6 +106,17 @@ int QueryCDDB(const QueryDisc& disc, CddbMatchList* list, int online, int timeou
 }
 
 int ReadCDDBEntry(CddbMatch* match, char* text, int textSize) {
+  const bool online = match != nullptr && Field(match->category) != kIniCategory;
+  const int read = FetchCDDBEntry(match, text, textSize);
+  if (online && read == drive::kLayerSuccess) StoreCDDBEntry(*match, text);
+  return read;
+}
+
+void StoreCDDBEntry(const CddbMatch& match, const char* text) {
+  if (CurrentCDDBSettings().writeIni && text != nullptr && *text != '\0') WriteIniEntry(&match, text);
+}
+
+int FetchCDDBEntry(CddbMatch* match, char* text, int textSize) {
   if (match == nullptr || text == nullptr || textSize < 1) return drive::kLayerFailure;
   try {
     if (Field(match->category) == kIniCategory) return ReadIniEntry(match, text, textSize);
@@ -122,7 +134,6 @@ int ReadCDDBEntry(CddbMatch* match, char* text, int textSize) {
     if (length < static_cast<std::size_t>(textSize)) {
       std::memcpy(text, entry, length);
       text[length] = '\0';
-      if (settings.writeIni && length > 0) WriteIniEntry(match, text);
     }
     return drive::kLayerSuccess;
   } catch (const std::bad_alloc&) {

@@ -28,8 +28,9 @@ struct QueryDisc {
 int QueryCDDB(int handle, CddbMatchList* list, int online, int timeout);
 
 // The same query in two steps, so that a caller sharing the drive keeps it only for the first:
-// the disc read from the open drive (false for a handle not open), then the look-up, which uses
-// no drive and may wait on the network for the time-out.
+// the disc read from the open drive (false for a handle not open, and for a disc without audio:
+// no table of contents read, or no audio track in it, which has nothing to look up), then the
+// look-up, which uses no drive and may wait on the network for the time-out.
 bool ReadQueryDisc(int handle, QueryDisc* disc);
 int QueryCDDB(const QueryDisc& disc, CddbMatchList* list, int online, int timeout);
 
@@ -37,5 +38,11 @@ int QueryCDDB(const QueryDisc& disc, CddbMatchList* list, int online, int timeou
 // An on-line entry is stored in cdplayer.ini when the settings say so. 1, or 4 when there is no
 // match, no text buffer, or no entry.
 int ReadCDDBEntry(CddbMatch* match, char* text, int textSize);
+
+// The same read in two steps, so that a caller can drop an entry that came too late: the entry
+// text, stored nowhere, then the storing of an on-line entry in cdplayer.ini when the settings
+// say so.
+int FetchCDDBEntry(CddbMatch* match, char* text, int textSize);
+void StoreCDDBEntry(const CddbMatch& match, const char* text);
 
 }  // namespace cddb

@@ -19,11 +19,20 @@ int TrackCount(const drive::TOCRecord& toc) {
 
 int Seconds(const drive::TOCTrack& track) { return track.address[1] * 60 + track.address[2]; }
 
-drive::TOCRecord ReadTOCAsMSF(int handle) {
+// A failed read leaves the TOC zeroed; `read` says whether it was.
+drive::TOCRecord ReadTOCAsMSF(int handle, bool* read = nullptr) {
   drive::TOCRecord toc{};
   drive::SetDriveOption(handle, '$', 1);
-  drive::ReadDiscTOC(handle, &toc);
+  const bool answered = drive::ReadDiscTOC(handle, &toc) == drive::kLayerSuccess;
+  if (read != nullptr) *read = answered;
   return toc;
+}
+
+bool HasAudioTrack(const drive::TOCRecord& toc) {
+  for (int k = 0; k < TrackCount(toc); ++k) {
+    if (!(toc.tracks[k].adrControl & kDataTrack)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -66,11 +75,13 @@ int ComputeDiscId(int handle, std::int32_t* record) {
   return 0;
 }
 
-bool ReadDiscIdentity(int handle, std::int32_t* record, std::uint32_t* iniKey) {
+bool ReadDiscIdentity(int handle, std::int32_t* record, std::uint32_t* iniKey, bool* audioDisc) {
   drive::DriveRecord* opened = drive::OpenDriveOrFail(handle);
   if (opened == nullptr || record == nullptr) return false;
   const int addressing = opened->tocAddressingMSF;
-  const drive::TOCRecord toc = ReadTOCAsMSF(handle);
+  bool read = false;
+  const drive::TOCRecord toc = ReadTOCAsMSF(handle, &read);
+  if (audioDisc != nullptr) *audioDisc = read && HasAudioTrack(toc);
   opened->tocAddressingMSF = addressing;
   DiscIdFromTOC(toc, record);
   const std::uint32_t key = IniKeyFromTOC(toc);

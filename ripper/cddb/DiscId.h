@@ -28,8 +28,9 @@ int ComputeDiscId(int handle, std::int32_t* record);
 // the disc's ini key and track count. 1, or 4 (last error -7) for a handle that is not open.
 int ComputeDiscIdRecord(int handle, std::int32_t* record);
 
-// ComputeDiscIdRecord's work, also handing back the ini key; false for a handle not open.
-bool ReadDiscIdentity(int handle, std::int32_t* record, std::uint32_t* iniKey);
+// ComputeDiscIdRecord's work, also handing back the ini key and, when asked, whether the disc
+// holds audio: its TOC was read and names an audio track. False for a handle not open.
+bool ReadDiscIdentity(int handle, std::int32_t* record, std::uint32_t* iniKey, bool* audioDisc = nullptr);
 
 // Sum of the audio tracks' MSF address words; the drive is left asking for MSF addresses.
 std::uint32_t ComputeIniKey(int handle);

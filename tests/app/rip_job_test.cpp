@@ -2,7 +2,8 @@
 // and a CDDB server on loopback: titles fetched and confirmed, tracks checked, "Rip Now", and
 // the files decoded back and their tags read through the components; WAV bit-exact, MP3 and
 // Ogg Vorbis; a job cancelled and the next started at once; "Add new" again and again and two
-// tracks of one title; a rip that fails and a disc pulled during a job; editing one track.
+// tracks of one title; a rip that fails and a disc pulled during a job; editing one track; the
+// window held during a look-up as by a modal dialog.
 #include "AppWindowsTest.h"
 
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <thread>
 #include <utility>
 
 #include <dbt.h>
@@ -63,6 +65,21 @@ std::vector<std::string> WrappedLines(ui::TLabel& label) {
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   return lines;
+}
+
+// A press of the left button at a control's centre, as the system would post it.
+struct Press {
+  HWND window;
+  POINT screen;
+  LPARAM at;
+};
+Press PressAt(ui::TControl& control) {
+  HWND window = control.IsWindowed() ? static_cast<ui::TWinControl&>(control).Handle() : control.Parent()->Handle();
+  const RECT client = control.ClientRect();
+  const POINT screen = control.ClientToScreen({client.right / 2, client.bottom / 2});
+  POINT at = screen;
+  ScreenToClient(window, &at);
+  return {window, screen, ui::MakeMouseLParam(at.x, at.y)};
 }
 
 class RipJob : public AppWindowsTest {
@@ -335,4 +352,86 @@ TEST_F(RipJob, CddbCancelKeepsTheTitlesAndEditingTrackThreeChangesRowThreeOnly) 
   server_->SetBehaviour(CddbTestServer::Behaviour::CloseAtOnce);
   GetCddb(ui::mrCancel);
   EXPECT_EQ(RowTitles()[0], "Dusk");
+}
+
+TEST_F(RipJob, DuringALookUpTheWindowRepaintsButTakesNoInputAndCannotBeClosed) {
+  Open(kFiveTracks);
+  ServeTitles("Night Shift / Late Hours", {"Dusk", "Second Wind", "Ward", "Rounds", "Dawn"});
+  CheckRows({0, 1});
+  main_->lvCD->Items()[2]->SetSelected(true);
+  // A second "Get CDDB", "Refresh" and "Rip Now", a key, a close request and a repaint, all
+  // while the server keeps its answer back.
+  const std::vector<Press> presses{PressAt(*main_->ToolButton2), PressAt(*main_->bRefresh),
+                                   PressAt(*main_->bExtract)};
+  HWND window = main_->Handle();
+  HWND list = main_->lvCD->Handle();
+  HWND keyTarget = GetFocus() ? GetFocus() : window;
+  HCURSOR cursor = nullptr;
+  bool repainted = false;
+  server_->HoldAnswers(true);
+  std::thread user([&] {
+    if (server_->WaitForRequests(1)) {
+      for (const Press& press : presses) {
+        SetCursorPos(press.screen.x, press.screen.y);
+        PostMessageA(press.window, WM_LBUTTONDOWN, MK_LBUTTON, press.at);
+        PostMessageA(press.window, WM_LBUTTONUP, 0, press.at);
+      }
+      PostMessageA(keyTarget, WM_KEYDOWN, VK_SPACE, 1);
+      SendMessageA(window, WM_CLOSE, 0, 0);
+      InvalidateRect(list, nullptr, TRUE);
+      const DWORD start = GetTickCount();
+      while (!(repainted = !GetUpdateRect(list, nullptr, FALSE)) && GetTickCount() - start < 3000) Sleep(5);
+      CURSORINFO shown{};
+      shown.cbSize = sizeof shown;
+      if (GetCursorInfo(&shown)) cursor = shown.hCursor;
+    }
+    server_->HoldAnswers(false);
+  });
+  // Whatever else would come up modal (a second question, "Please Select!", the progress
+  // dialog) is answered too, so that a window that acts on the input ends all the same.
+  testkit::ModalAnswer question(ui::mrCancel);
+  testkit::ModalAnswer another(ui::mrCancel);
+  testkit::ModalAnswer third(ui::mrCancel);
+  testkit::Click(*main_->ToolButton2);
+  user.join();
+  testkit::Pump();
+
+  EXPECT_EQ(question.Seen(), "Get CDDB Information!");
+  EXPECT_FALSE(another.Answered()) << another.Seen();
+  EXPECT_FALSE(third.Answered()) << third.Seen();
+  EXPECT_EQ(server_->Requests().size(), 2u);  // one query and one read
+  EXPECT_TRUE(IsWindowVisible(window) && IsWindowEnabled(window));
+  EXPECT_FALSE(context_.Shared.Ripping);
+  // "Refresh" would have read the rows again, none chosen.
+  EXPECT_EQ(main_->lvCD->Selected(), main_->lvCD->Items()[2]);
+  EXPECT_TRUE(repainted);
+  EXPECT_EQ(cursor, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  testkit::CaptureAndSave(*main_, "app_main_after_cddb_lookup");
+}
+
+TEST_F(RipJob, ADiscPulledDuringALookUpIsReadAfterItAndWhatWasFoundIsNotOffered) {
+  Open(kFiveTracks);
+  ServeTitles("Night Shift / Late Hours", {"Dusk", "Second Wind", "Ward", "Rounds", "Dawn"});
+  HWND window = main_->Handle();
+  std::size_t rowsDuring = 0;
+  server_->HoldAnswers(true);
+  std::thread system([&] {
+    if (server_->WaitForRequests(1)) {
+      PutDisc("none");
+      SendMessageA(window, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
+      rowsDuring = context_.Tracks.Count();
+    }
+    server_->HoldAnswers(false);
+  });
+  std::string said;
+  testkit::ModalAnswer answer([&](ui::TForm& dialog) {
+    if (auto* message = dynamic_cast<kiv::TfrmMsg*>(&dialog)) said = message->lbl->Caption();
+    dialog.SetModalResult(ui::mrCancel);
+  });
+  testkit::Click(*main_->ToolButton2);
+  system.join();
+  EXPECT_EQ(rowsDuring, 5u) << "read in the middle of the look-up";
+  EXPECT_EQ(said, "Now can not find this CD Information!");
+  EXPECT_EQ(main_->lvCD->Items().Count(), 0);
+  EXPECT_EQ(main_->lbCDType->Caption(), "No Disk");
 }

@@ -133,6 +133,7 @@ CddbTestServer::CddbTestServer(const std::string& databaseFolder) {
   }
   port_ = ntohs(address.sin_port);
   stopEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  answersFree_ = CreateEventA(nullptr, TRUE, TRUE, nullptr);
   thread_ = std::thread([this] { Serve(); });
 }
 
@@ -140,6 +141,7 @@ CddbTestServer::~CddbTestServer() {
   Stop();
   closesocket(listener_);
   CloseHandle(stopEvent_);
+  CloseHandle(answersFree_);
   WSACleanup();
 }
 
@@ -168,6 +170,20 @@ void CddbTestServer::SetReadReply(std::string bytes, bool reset) {
 void CddbTestServer::SetQueryReply(std::string bytes) {
   std::lock_guard<std::mutex> hold(lock_);
   queryReply_ = std::move(bytes);
+}
+
+void CddbTestServer::HoldAnswers(bool hold) {
+  if (hold) ResetEvent(answersFree_);
+  else SetEvent(answersFree_);
+}
+
+bool CddbTestServer::WaitForRequests(std::size_t count, DWORD timeoutMs) const {
+  const DWORD start = GetTickCount();
+  while (Requests().size() < count) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(5);
+  }
+  return true;
 }
 
 std::vector<std::string> CddbTestServer::Requests() const {
@@ -217,6 +233,8 @@ void CddbTestServer::Answer(SOCKET client) {
     std::lock_guard<std::mutex> hold(lock_);
     requests_.push_back(request);
   }
+  const HANDLE stopOrFree[] = {stopEvent_, answersFree_};
+  if (WaitForMultipleObjects(2, stopOrFree, FALSE, INFINITE) == WAIT_OBJECT_0) return;
   switch (behaviour) {
     case Behaviour::Stall:
       Waiting(INFINITE);

@@ -40,7 +40,12 @@ class CddbTestServer {
   // From now on a "cddb query" is answered with these bytes after the headers, while reads are
   // still answered from the entry files.
   void SetQueryReply(std::string bytes);
+  // While held, every request is read and recorded but its answer waits until the answers are
+  // let go (or the server stops): a server as slow as the test needs it to be.
+  void HoldAnswers(bool hold);
   std::vector<std::string> Requests() const;
+  // Waits until the server has heard `count` requests; false when the time is up first.
+  bool WaitForRequests(std::size_t count, DWORD timeoutMs = 10000) const;
   void Stop();
 
  private:
@@ -53,6 +58,7 @@ class CddbTestServer {
   SOCKET listener_ = INVALID_SOCKET;
   int port_ = 0;
   HANDLE stopEvent_ = nullptr;
+  HANDLE answersFree_ = nullptr;  // manual reset; signalled unless the answers are held
   std::thread thread_;
   mutable std::mutex lock_;
   Behaviour behaviour_ = Behaviour::Database;

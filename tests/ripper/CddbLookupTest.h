@@ -8,6 +8,8 @@
 
 #include "com/Bstr.h"
 
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,10 +23,24 @@ public:
     explicit IniSection(std::string name) : name_(std::move(name)) { remove(); }
     ~IniSection() { remove(); }
     void write(const char* key, const char* value) { WritePrivateProfileStringA(name_.c_str(), key, value, kIni); }
+    // The value as a CD player reads it: blanks around it and quotes around it gone.
     std::string read(const char* key) const {
         char value[256] = {};
         GetPrivateProfileStringA(name_.c_str(), key, "<none>", value, sizeof value, kIni);
         return value;
+    }
+    // The value as the file holds it, of any length.
+    std::string raw(const char* key) const {
+        char folder[MAX_PATH];
+        GetWindowsDirectoryA(folder, sizeof folder);
+        std::ifstream file(std::string(folder) + "\\" + kIni, std::ios::binary);
+        bool inSection = false;
+        for (std::string line; std::getline(file, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty() && line[0] == '[') inSection = line == "[" + name_ + "]";
+            else if (inSection && line.rfind(std::string(key) + "=", 0) == 0) return line.substr(std::strlen(key) + 1);
+        }
+        return "<none>";
     }
 
 private:

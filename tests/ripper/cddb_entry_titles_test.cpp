@@ -1,6 +1,7 @@
 // Reading track titles from CDDB entry texts, and the order in which a look-up asks its sources.
-#include "ripper/CddbEntryTitles.h"
 #include "ripper/CddbLookupSource.h"
+
+#include "CddbEntryTitles.h"
 
 #include "ZEVDiscRipper.h"
 
@@ -9,6 +10,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+using namespace cddb;
 
 namespace {
 

@@ -4,7 +4,13 @@
 // query status events, what the settings do to the requests, and what refuses a look-up.
 #include "CddbLookupTest.h"
 
+#include "com/Apartment.h"
+#include "com/Marshal.h"
+
+#include <functional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -239,4 +245,92 @@ TEST_F(Cddb, AfterAMediaChangeTheLookUpAndTheSettingsAreRefusedUntilRefresh) {
     ASSERT_EQ(ripper()->Refresh(), S_OK);
     EXPECT_EQ(Long(&IAudioCDRipper::get_cddbTimeOut), 3000);
     EXPECT_EQ(Text(&IAudioCDRipper::get_cddbServerAddress), "127.0.0.1");
+}
+
+namespace {
+
+// A look-up during which the object is called from another thread, as a client's other thread
+// or a device change does, while the server has the query and keeps its answer back.
+class CddbDiscChange : public Cddb {
+protected:
+    // Drive 0:1:0 holds the thirteen rooms, drive 0:2:0 the pair; the disc "data" has a data
+    // track only.
+    void OpenTwoDrives() {
+        simdrive::ConfigText config = Config();
+        config.Drive("0:1:0").Key("disc", "album").Drive("0:2:0").Key("disc", "pair").Disc("album");
+        for (const char* track : kRooms) config.Track(track);
+        config.Disc("pair");
+        for (const char* track : kPair) config.Track(track);
+        config.Disc("data").Track("mode1 2:00");
+        Use(config);
+        Connect();
+    }
+    // Runs `change` on a thread of its own, through the object's interface marshalled for it,
+    // once the server has heard the look-up's query; the look-up's result.
+    bool LookUpWhile(const std::function<void(IAudioCDRipper& proxy)>& change) {
+        com::marshalled<IAudioCDRipper> handOver;
+        EXPECT_EQ(handOver.marshal(ripper()), S_OK);
+        const std::size_t heard = server_.Requests().size();
+        server_.HoldAnswers(true);
+        std::thread other([&] {
+            com::apartment apartment(COINIT_MULTITHREADED);
+            com::ptr<IAudioCDRipper> proxy;
+            if (SUCCEEDED(handOver.unmarshal(proxy)) && server_.WaitForRequests(heard + 1)) change(*proxy.get());
+            server_.HoldAnswers(false);
+        });
+        const bool found = LookUp(ONLINEDATABASE);
+        other.join();
+        return found;
+    }
+};
+
+}  // namespace
+
+TEST_F(CddbDiscChange, AnAnswerForADiscOrDriveReadAgainMeanwhileIsDroppedAndNotStored) {
+    const std::vector<std::pair<const char*, std::function<void(IAudioCDRipper&)>>> changes{
+        {"another disc", [&](IAudioCDRipper& proxy) {
+             PutDisc("pair");
+             proxy.Refresh();
+         }},
+        {"the same disc", [](IAudioCDRipper& proxy) { proxy.Refresh(); }},
+        {"another drive", [](IAudioCDRipper& proxy) { proxy.put_driveNum(2); }},
+    };
+    OpenTwoDrives();
+    for (const auto& [name, change] : changes) {
+        PutDisc("album");
+        ASSERT_EQ(ripper()->put_driveNum(1), S_OK);
+        ASSERT_EQ(ripper()->Refresh(), S_OK);
+        IniSection section(kRoomsSection);
+        const std::size_t asked = server_.Requests().size();
+        EXPECT_FALSE(LookUpWhile(change)) << name;
+        EXPECT_EQ(server_.Requests().size(), asked + 2) << name;  // the answer came, and was dropped
+        EXPECT_EQ(Text(&IAudioCDRipper::get_cddbInfoAlbum), "") << name;
+        EXPECT_EQ(section.read("title"), "<none>") << name;
+    }
+    // Untouched, the same look-up keeps its answer.
+    PutDisc("album");
+    ASSERT_EQ(ripper()->put_driveNum(1), S_OK);
+    ASSERT_EQ(ripper()->Refresh(), S_OK);
+    IniSection section(kRoomsSection);
+    EXPECT_TRUE(LookUpWhile([](IAudioCDRipper&) {}));
+    EXPECT_EQ(Text(&IAudioCDRipper::get_cddbInfoAlbum), "Thirteen Rooms");
+    EXPECT_EQ(section.read("title"), "Thirteen Rooms");
+}
+
+TEST_F(CddbDiscChange, AnEmptyDriveOrADataDiscIsNotLookedUp) {
+    IniSection zeroKey("0");
+    OpenTwoDrives();
+    for (const char* disc : {"none", "data"}) {
+        ripper_->clearEvents();
+        PutDisc(disc);
+        ASSERT_TRUE(WaitForMediaChanges(1)) << disc;
+        ASSERT_EQ(ripper()->Refresh(), S_OK);
+        // As the window reads a drive: the read type put after Refresh opens the drive again.
+        ASSERT_EQ(ripper()->put_driveReadType(CDRT_ANY), S_OK);
+        ripper_->clearEvents();
+        EXPECT_FALSE(LookUp(ALL)) << disc;
+        EXPECT_TRUE(ripper_->errors().empty()) << disc;
+    }
+    EXPECT_TRUE(server_.Requests().empty()) << server_.Requests().front();
+    EXPECT_EQ(zeroKey.read("numtracks"), "<none>");
 }

@@ -1,4 +1,4 @@
-#include "ripper/CallServingWait.h"
+#include "com/CallServingWait.h"
 
 #include "com/Handles.h"
 
@@ -26,6 +26,8 @@ unsigned __stdcall runJob(void* argument) {
 
 }  // namespace
 
+namespace com {
+
 void WaitServingCalls(HANDLE handle) {
     DWORD index = 0;
     // Outside an apartment there are no calls to serve, and COM refuses the wait.
@@ -39,7 +41,9 @@ void RunServingCalls(const std::function<void()>& work) {
         work();
         return;
     }
-    const com::unique_handle thread(reinterpret_cast<HANDLE>(started));
+    const unique_handle thread(reinterpret_cast<HANDLE>(started));
     WaitServingCalls(thread.get());
     if (job.failure) std::rethrow_exception(job.failure);
 }
+
+}  // namespace com
