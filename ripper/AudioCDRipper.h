@@ -184,6 +184,7 @@ private:
         std::string album;
         std::string genre;
         bool resultValid = false;
+        LONG discId = 0;  // the identifier of the disc the result is for
         bool online = false;
     };
 

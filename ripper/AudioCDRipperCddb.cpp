@@ -140,6 +140,7 @@ void AudioCDRipper::storeCddbResult(const cddb::CddbMatch& match, const char* en
         log_.line("Title = ", index);
         log_.line(title);
     });
+    cddb_.discId = discId_;
     cddb_.resultValid = true;
 }
 

@@ -103,6 +103,9 @@ STDMETHODIMP AudioCDRipper::Refresh() {
         }
 
         discId_ = discIdentifier();
+        // Titles found for the disc before (another drive's, or one swapped while no change
+        // was seen) would name this disc's tracks wrongly.
+        if (cddb_.discId != discId_) cddb_.resultValid = false;
 
         checkTransport();
         tickEnabled_ = true;

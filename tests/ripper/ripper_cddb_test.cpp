@@ -317,6 +317,20 @@ TEST_F(CddbDiscChange, AnAnswerForADiscOrDriveReadAgainMeanwhileIsDroppedAndNotS
     EXPECT_EQ(section.read("title"), "Thirteen Rooms");
 }
 
+TEST_F(CddbDiscChange, TheTitlesFoundStayWithTheirDiscAcrossRefreshes) {
+    OpenTwoDrives();
+    IniSection section(kRoomsSection);
+    ASSERT_EQ(ripper()->put_driveNum(1), S_OK);
+    ASSERT_EQ(ripper()->Refresh(), S_OK);
+    ASSERT_TRUE(LookUp(ONLINEDATABASE));
+    ASSERT_EQ(ripper()->Refresh(), S_OK);
+    EXPECT_EQ(Text(&IAudioCDRipper::get_cddbInfoAlbum), "Thirteen Rooms");
+    ASSERT_EQ(ripper()->put_driveNum(2), S_OK);
+    ASSERT_EQ(ripper()->Refresh(), S_OK);
+    EXPECT_EQ(Text(&IAudioCDRipper::get_cddbInfoAlbum), "");
+    EXPECT_EQ(TitleOf(1), "");
+}
+
 TEST_F(CddbDiscChange, AnEmptyDriveOrADataDiscIsNotLookedUp) {
     IniSection zeroKey("0");
     OpenTwoDrives();
