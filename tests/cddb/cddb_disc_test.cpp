@@ -4,6 +4,7 @@
 #include "CdPlayerIni.h"
 #include "CddbClient.h"
 #include "CddbSettings.h"
+#include "CdPlayerIniFile.h"
 #include "CddbTestServer.h"
 #include "DiscId.h"
 #include "DiscIdRing.h"
@@ -15,7 +16,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -33,19 +33,6 @@ std::string IniValue(const std::string& section, const std::string& key) {
   return value;
 }
 
-// A value as the file holds it: the profile functions drop trailing blanks when they read.
-std::string RawIniValue(const std::string& section, const std::string& key) {
-  char folder[MAX_PATH];
-  GetWindowsDirectoryA(folder, sizeof folder);
-  std::ifstream file(std::string(folder) + "\\" + kIni, std::ios::binary);
-  bool inSection = false;
-  for (std::string line; std::getline(file, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == '[') inSection = line == "[" + section + "]";
-    else if (inSection && line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
-  }
-  return "<none>";
-}
 
 // Sections of cdplayer.ini a test writes or makes the client write, removed again at its end;
 // every test names its own sections, since test programs share the file.
@@ -243,7 +230,7 @@ TEST_F(LookupTest, OnlineExactMatchIsReadStoredAndThenFoundOffline) {
   EXPECT_EQ(IniValue("93A2C", "title"), "Three Doors");
   EXPECT_EQ(IniValue("93A2C", "numtracks"), "3");
   EXPECT_EQ(IniValue("93A2C", "1"), "Second Door");
-  EXPECT_EQ(RawIniValue("93A2C", "order"), "0 1 2 ");
+  EXPECT_EQ(test_support::RawCdPlayerIniValue("93A2C", "order"), "0 1 2 ");
 
   MatchList offline;
   ASSERT_EQ(QueryCDDB(handle, &offline.list, 0, 3000), drive::kLayerSuccess);
@@ -285,7 +272,7 @@ TEST_F(LookupTest, InexactMatchesFillTheListUpToItsSizeAndAnyOfThemIsStoredForTh
   EXPECT_EQ(IniValue("E72D2C", "artist"), "Various Hands 3");
   EXPECT_EQ(IniValue("E72D2C", "numtracks"), "12");
   EXPECT_EQ(IniValue("E72D2C", "11"), "Room 12 (country)");
-  EXPECT_EQ(RawIniValue("E72D2C", "order"), "0 1 2 3 4 5 6 7 8 9 10 11 ");
+  EXPECT_EQ(test_support::RawCdPlayerIniValue("E72D2C", "order"), "0 1 2 3 4 5 6 7 8 9 10 11 ");
 }
 
 TEST_F(LookupTest, GetRoundTripSendsTheShortForm) {
@@ -532,5 +519,5 @@ TEST(CdPlayerIni, WriteStoresTheTrackTitlesInTextOrderWithTheOrderValueEndingInA
   EXPECT_EQ(IniValue("7A1B0008", "title"), "Stored Title");
   EXPECT_EQ(IniValue("7A1B0008", "numtracks"), "10");
   EXPECT_EQ(IniValue("7A1B0008", "9"), "Song 9");
-  EXPECT_EQ(RawIniValue("7A1B0008", "order"), "0 1 2 3 4 5 6 7 8 9 ");
+  EXPECT_EQ(test_support::RawCdPlayerIniValue("7A1B0008", "order"), "0 1 2 3 4 5 6 7 8 9 ");
 }

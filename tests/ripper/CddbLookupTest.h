@@ -3,13 +3,12 @@
 // cdplayer.ini (in the prefix's Windows folder) a test owns.
 #pragma once
 
+#include "CdPlayerIniFile.h"
 #include "CddbTestServer.h"
 #include "MediaCheckTest.h"
 
 #include "com/Bstr.h"
 
-#include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -30,18 +29,7 @@ public:
         return value;
     }
     // The value as the file holds it, of any length.
-    std::string raw(const char* key) const {
-        char folder[MAX_PATH];
-        GetWindowsDirectoryA(folder, sizeof folder);
-        std::ifstream file(std::string(folder) + "\\" + kIni, std::ios::binary);
-        bool inSection = false;
-        for (std::string line; std::getline(file, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty() && line[0] == '[') inSection = line == "[" + name_ + "]";
-            else if (inSection && line.rfind(std::string(key) + "=", 0) == 0) return line.substr(std::strlen(key) + 1);
-        }
-        return "<none>";
-    }
+    std::string raw(const char* key) const { return test_support::RawCdPlayerIniValue(name_, key); }
 
 private:
     void remove() { WritePrivateProfileStringA(name_.c_str(), nullptr, nullptr, kIni); }
