@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "Cursor.h"
+#include "ThreadWindows.h"
 
 namespace app {
 
@@ -31,14 +32,6 @@ LRESULT CALLBACK DropInput(int code, WPARAM removing, LPARAM message) {
   return CallNextHookEx(nullptr, code, removing, message);
 }
 
-BOOL CALLBACK DisableWindow(HWND window, LPARAM disabled) {
-  if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-    EnableWindow(window, FALSE);
-    reinterpret_cast<std::vector<HWND>*>(disabled)->push_back(window);
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 ModalWait::ModalWait()
@@ -47,7 +40,7 @@ ModalWait::ModalWait()
   // A press under way (a button held down, a drag) ends here, as when a dialog comes up.
   if (HWND captured = GetCapture()) SendMessageA(captured, WM_CANCELMODE, 0, 0);
   ReleaseCapture();
-  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled_));
+  disabled_ = ui::DisableThreadWindows();
   ++activeWaits;
 }
 
@@ -57,8 +50,7 @@ ModalWait::~ModalWait() {
     while (PeekMessageA(&dropped, nullptr, first, last, PM_REMOVE)) {
     }
   --activeWaits;
-  for (HWND window : disabled_)
-    if (IsWindow(window)) EnableWindow(window, TRUE);
+  ui::EnableWindows(disabled_);
   SetCursor(previousCursor_);
 }
 

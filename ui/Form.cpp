@@ -5,32 +5,11 @@
 
 #include "Application.h"
 #include "Menus.h"
+#include "ThreadWindows.h"
 
 namespace ui {
 
 namespace {
-
-struct DisabledWindows {
-  HWND except;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK DisableWindow(HWND wnd, LPARAM data) {
-  auto* disabled = reinterpret_cast<DisabledWindows*>(data);
-  if (wnd != disabled->except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
-    disabled->windows.push_back(wnd);
-    EnableWindow(wnd, FALSE);
-  }
-  return TRUE;
-}
-
-// The visible, enabled top-level windows of this thread other than except: a modal form
-// disables them for as long as it runs.
-std::vector<HWND> DisableThreadWindows(HWND except) {
-  DisabledWindows disabled{except, {}};
-  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
-  return disabled.windows;
-}
 
 // A control that becomes the active control is brought into view (its page to the front).
 void ShowInParent(TWinControl* control) {
@@ -325,8 +304,7 @@ TModalResult TForm::ShowModal() {
     std::vector<HWND>& disabled;
     HWND previous;
     ~Restore() {
-      for (HWND wnd : disabled)
-        if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+      EnableWindows(disabled);
       if (previous && IsWindow(previous)) SetActiveWindow(previous);
       form.modal_ = false;
       form.Hide();
