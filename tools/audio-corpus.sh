@@ -28,8 +28,9 @@ cp "$taglib"/* "$out/taglib/"
 made=$out/made q=(-hide_banner -loglevel error -nostdin -y)
 
 # Twelve seconds of sound that changes all the time (so a sample off shows), stereo at CD rate.
-sox -n -r 44100 -c 2 -b 16 "$made/source.wav" synth 12 sine 300-3000 sine 440-220 tremolo 3 40 gain -6
-sox "$made/source.wav" -c 1 "$made/source-mono.wav"
+# -R: the same dither in every run, so that every build makes the same files.
+sox -R -n -r 44100 -c 2 -b 16 "$made/source.wav" synth 12 sine 300-3000 sine 440-220 tremolo 3 40 gain -6
+sox -R "$made/source.wav" -c 1 "$made/source-mono.wav"
 
 # MP3: MPEG-1, 2 and 2.5, constant and variable bitrate, with and without the Xing/Info frame.
 lame --quiet -b 128 "$made/source.wav" "$made/lame-cbr128.mp3"
@@ -47,7 +48,7 @@ ffmpeg "${q[@]}" -i "$made/source.wav" -c:a libmp3lame -b:a 160k -id3v2_version 
   -metadata title="Four" "$made/ffmpeg-id3v24.mp3"
 ffmpeg "${q[@]}" -i "$made/source.wav" -c:a libmp3lame -b:a 96k -id3v2_version 3 -write_id3v1 1 \
   -metadata title="Both" "$made/ffmpeg-id3v23-v1.mp3"
-sox "$made/source.wav" -C 192 "$made/sox.mp3"
+sox -R "$made/source.wav" -C 192 "$made/sox.mp3"
 head -c 20000 "$made/lame-cbr128.mp3" > "$made/lame-cut-short.mp3"
 lame --quiet -b 320 -t "$made/source.wav" "$made/two-frames.tmp"
 head -c 1200 "$made/two-frames.tmp" > "$made/lame-two-frames.mp3"; rm "$made/two-frames.tmp"
@@ -57,7 +58,7 @@ oggenc -Q -q 3 -o "$made/oggenc-q3.ogg" "$made/source.wav"
 oggenc -Q -q 0 --resample 22050 -o "$made/oggenc-22050.ogg" "$made/source.wav"
 oggenc -Q -b 64 -o "$made/oggenc-mono.ogg" "$made/source-mono.wav"
 ffmpeg "${q[@]}" -i "$made/source.wav" -c:a libvorbis -q:a 5 "$made/ffmpeg-vorbis.ogg"
-sox "$made/source.wav" -C 4 "$made/sox.ogg"
+sox -R "$made/source.wav" -C 4 "$made/sox.ogg"
 
 # WMA versions 1 and 2 from ffmpeg's encoders; Pro and Lossless only come as taglib's samples.
 ffmpeg "${q[@]}" -i "$made/source.wav" -c:a wmav1 -b:a 128k "$made/ffmpeg-wmav1.wma"
@@ -65,9 +66,9 @@ ffmpeg "${q[@]}" -i "$made/source.wav" -c:a wmav2 -b:a 192k -metadata title="Wma
 ffmpeg "${q[@]}" -i "$made/source-mono.wav" -ar 22050 -c:a wmav2 -b:a 32k "$made/ffmpeg-wmav2-22050-mono.wma"
 
 # WAV: plain, with an INFO list, with an ID3 chunk, with both, and not 16-bit.
-sox "$made/source.wav" "$made/sox-copy.wav"
-sox "$made/source.wav" -r 22050 -c 1 "$made/sox-22050-mono.wav"
-sox "$made/source.wav" -b 24 "$made/sox-24bit.wav"
+sox -R "$made/source.wav" "$made/sox-copy.wav"
+sox -R "$made/source.wav" -r 22050 -c 1 "$made/sox-22050-mono.wav"
+sox -R "$made/source.wav" -b 24 "$made/sox-24bit.wav"
 ffmpeg "${q[@]}" -i "$made/source.wav" -c:a pcm_s16le -metadata title="Info title" \
   -metadata artist="Info artist" "$made/ffmpeg-info.wav"
 cp "$made/source.wav" "$made/mutagen-id3.wav"

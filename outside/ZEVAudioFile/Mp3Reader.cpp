@@ -8,18 +8,6 @@
 #include <vector>
 
 namespace audiofile {
-namespace {
-
-// A seek starts decoding at least this many frames before the target's and throws their sound
-// away: the bit reservoir reaches up to 511 bytes back, more than 20 frames at the lowest
-// bitrates.
-constexpr int64_t kSettlingFrames = 32;
-// The ring alone would need a multiple of 16 frames; MPEG-2 files still differed now and then
-// by one in the last bit after seeks that began at multiples of 16 and 64, never at 256.
-constexpr int64_t kCycleFrames = 256;
-
-
-}  // namespace
 
 std::unique_ptr<Mp3Reader> Mp3Reader::open(File file) {
   std::unique_ptr<Mp3Reader> reader(new Mp3Reader(std::move(file)));
@@ -30,8 +18,6 @@ std::unique_ptr<Mp3Reader> Mp3Reader::open(File file) {
 bool Mp3Reader::startDecoder() {
   decoder_ = newMpg123Decoder();
   if (!decoder_) return false;
-  // A seek decodes from kSettlingFrames before the target itself (see seek()).
-  mpg123_param(decoder_.get(), MPG123_PREFRAMES, 1, 0);
   // 16-bit output at the file's own rate and channel count, whatever they are.
   mpg123_format_none(decoder_.get());
   const long* rates = nullptr;
@@ -53,34 +39,25 @@ bool Mp3Reader::startDecoder() {
   const off_t length = mpg123_length(decoder_.get());
   if (length <= 0) return false;
   totalFrames_ = length;
+  position_ = 0;
   return true;
 }
 
 int64_t Mp3Reader::seek(int64_t frame) {
   frame = std::clamp<int64_t>(frame, 0, totalFrames_);
-  // The decoder's buffers go round in cycles (the synthesis filter's ring of 16 blocks, the
-  // overlap's and the bit stream's double buffers), and where in a cycle a block lands changes
-  // the order its sums are rounded in, by up to one in the last bit. A decoder started afresh
-  // that begins decoding at a frame that is a multiple of kCycleFrames rounds as the read from
-  // the start did; it begins far enough before the target to fill the bit reservoir and the
-  // transform's overlap as that read filled them.
-  if (!startDecoder()) return -1;
-  const int64_t samplesPerFrame = std::max(mpg123_spf(decoder_.get()), 1);
-  const int64_t settleFrom = (frame / samplesPerFrame - kSettlingFrames) / kCycleFrames * kCycleFrames;
-  if (settleFrom > 0 && mpg123_seek_frame(decoder_.get(), static_cast<off_t>(settleFrom + 1), SEEK_SET) < 0) return -1;
-  const off_t start = mpg123_tell(decoder_.get());
-  if (start < 0) return -1;
-  int64_t reached = start;
+  // Only the decoder's own path from the start gives exactly the samples of a read from the
+  // start: a decoder started at a frame further on rounds its filter sums in another order now
+  // and then (one in the last bit, in MPEG-2 files), and a damaged frame before the target
+  // moves every later sample, which an index of the frames does not know. So a seek goes on
+  // from where the decoder is, or from the start when the target lies behind it.
+  if (frame < position_ && !startDecoder()) return -1;
   std::vector<int16_t> scratch(4096 * static_cast<size_t>(format_.channels));
-  while (reached < frame) {
-    const size_t got = read(scratch.data(), static_cast<size_t>(std::min<int64_t>(frame - reached, 4096)));
-    if (got == 0) break;
-    reached += static_cast<int64_t>(got);
-  }
-  return reached;
+  while (position_ < frame) read(scratch.data(), static_cast<size_t>(std::min<int64_t>(frame - position_, 4096)));
+  return position_;
 }
 
 size_t Mp3Reader::read(int16_t* out, size_t frames) {
+  frames = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(frames), totalFrames_ - position_));
   const size_t frameBytes = sizeof(int16_t) * static_cast<size_t>(format_.channels);
   auto* buffer = reinterpret_cast<unsigned char*>(out);
   size_t filled = 0;
@@ -91,7 +68,11 @@ size_t Mp3Reader::read(int16_t* out, size_t frames) {
     filled += done;
     if (rc == MPG123_DONE || (rc != MPG123_OK && rc != MPG123_NEW_FORMAT) || (rc == MPG123_OK && done == 0)) break;
   }
-  return filled / frameBytes;
+  // A frame the decoder could not use (damaged, cut off) counts in the scan but gives no sound:
+  // it is made up with silence at the end, so that a read gives the length the file has.
+  std::fill(buffer + filled, buffer + wanted, 0);
+  position_ += static_cast<int64_t>(frames);
+  return frames;
 }
 
 }  // namespace audiofile

@@ -1,7 +1,7 @@
 // MP3 files decoded by libmpg123: a file is MP3 when the decoder finds a stream of frames in
-// it, whatever tags, junk or damaged frames lie around them; its length is what the decoder
-// gives. A seek decodes afresh from a point before the target, so that it gives exactly the
-// samples a read from the start gives there.
+// it, whatever tags, junk or damaged frames lie around them; its length is what a scan of its
+// frames counts, and a read gives exactly that many samples. A seek decodes on to the target (from the start when it lies behind), so that it
+// gives exactly the samples a read from the start gives there.
 #pragma once
 
 #include "outside/ZEVAudioFile/AudioReader.h"
@@ -29,6 +29,7 @@ class Mp3Reader final : public AudioReader {
   Mpg123Decoder decoder_;
   PcmFormat format_;
   int64_t totalFrames_ = 0;
+  int64_t position_ = 0;  // the frame the next read gives
 };
 
 }  // namespace audiofile
