@@ -23,7 +23,6 @@ VARIANT_BOOL variantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FAL
 STDMETHODIMP AudioInformation::OpenFile(BSTR FileName, VARIANT_BOOL* Opened) {
   return com::guarded([&] {
     info_ = {};
-    totalSamples_.reset();
     changes_ = {};
     openedPath_.clear();
     const std::wstring path(com::view(FileName));
@@ -91,7 +90,7 @@ STDMETHODIMP AudioInformation::put_infoYear(LONG newVal) { return putNumber(&Tag
 STDMETHODIMP AudioInformation::get_Duration(LONG* pVal) { return getValue(info_.durationMs, pVal); }
 STDMETHODIMP AudioInformation::get_TotalSamples(LONG* pVal) {
   return com::guarded([&] {
-    if (!totalSamples_) totalSamples_ = openedPath_.empty() ? 0 : countSamples(openedPath_);
-    return getValue(*totalSamples_, pVal);
+    if (!info_.totalSamples) info_.totalSamples = openedPath_.empty() ? 0 : countSamples(openedPath_);
+    return getValue(*info_.totalSamples, pVal);
   });
 }

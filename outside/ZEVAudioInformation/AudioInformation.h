@@ -37,10 +37,9 @@ class AudioInformation final : public com::Object<com::Dispatch<IAudioInformatio
   HRESULT getNumber(int audioinfo::Tags::*field, Out* out);
   HRESULT putNumber(int audioinfo::Tags::*field, std::optional<int> audioinfo::TagChanges::*change, int value);
 
+  // Its TotalSamples, when finding the duration did not count them, is counted at the first
+  // read of TotalSamples, which a folder listing never makes: for WMA that decodes the file.
   audioinfo::FileInfo info_;
-  // Counted at the first read of TotalSamples, which a folder listing never makes: the count
-  // may decode the whole file.
-  std::optional<int64_t> totalSamples_;
   audioinfo::TagChanges changes_;  // written since OpenFile
   std::wstring openedPath_;        // empty when the last OpenFile failed
 };

@@ -14,21 +14,22 @@ bool isWmaCodec(TagLib::ASF::Properties::Codec codec) {
 }
 
 // The ASF file properties' play duration less the preroll.
-std::optional<int64_t> wmaLengthMs(const std::wstring& path) {
+std::optional<PlayingLength> wmaLength(const std::wstring& path) {
   const TagLib::ASF::File file(path.c_str(), true, TagLib::AudioProperties::Fast);
   const auto* properties = file.isValid() ? file.audioProperties() : nullptr;
   if (!properties || !isWmaCodec(properties->codec()) || properties->channels() < 1 || properties->channels() > 2)
     return std::nullopt;
-  return properties->lengthInMilliseconds();
+  return PlayingLength{properties->lengthInMilliseconds(), std::nullopt};
 }
 
 }  // namespace
 
-std::optional<int64_t> playingLengthMs(const std::wstring& path) {
-  if (audiofile::lowerExtension(path) == L"wma") return wmaLengthMs(path);
+std::optional<PlayingLength> playingLength(const std::wstring& path) {
+  if (audiofile::lowerExtension(path) == L"wma") return wmaLength(path);
   const auto opened = audiofile::openAudioReader(path);
   if (!opened.reader) return std::nullopt;
-  return opened.reader->totalFrames() * 1000 / opened.reader->format().sampleRate;
+  const int64_t frames = opened.reader->totalFrames();
+  return PlayingLength{frames * 1000 / opened.reader->format().sampleRate, frames};
 }
 
 }  // namespace audioinfo

@@ -11,8 +11,14 @@
 
 namespace audioinfo {
 
-// Milliseconds; nothing when the file is not audio of the kind its name says (".wav",
-// ".mp3", ".ogg", ".wma").
-std::optional<int64_t> playingLengthMs(const std::wstring& path);
+struct PlayingLength {
+  int64_t ms = 0;
+  // The sample frames a read gives, where finding the length counted them (not for WMA).
+  std::optional<int64_t> exactFrames;
+};
+
+// Nothing when the file is not audio of the kind its name says (".wav", ".mp3", ".ogg",
+// ".wma").
+std::optional<PlayingLength> playingLength(const std::wstring& path);
 
 }  // namespace audioinfo

@@ -77,10 +77,11 @@ void apply(const TagChanges& changes, TagLib::Tag& tag) {
 }  // namespace
 
 std::optional<FileInfo> readFileInfo(const std::wstring& path) {
-  const auto duration = playingLengthMs(path);
-  if (!duration) return std::nullopt;
+  const auto length = playingLength(path);
+  if (!length) return std::nullopt;
   FileInfo info;
-  info.durationMs = *duration;
+  info.durationMs = length->ms;
+  info.totalSamples = length->exactFrames;
   // A WAV file's own tag is its INFO list; some writers add an ID3v2 chunk as well.
   if (audiofile::lowerExtension(path) == L"wav") {
     const TagLib::RIFF::WAV::File file(path.c_str());
@@ -98,7 +99,7 @@ int64_t countSamples(const std::wstring& path) {
 }
 
 bool writeTags(const std::wstring& path, const TagChanges& changes) {
-  if (!playingLengthMs(path)) return false;
+  if (!playingLength(path)) return false;
   const std::wstring extension = audiofile::lowerExtension(path);
   // Version 2.3 of ID3v2 is the one every player reads; ID3v1 serves the oldest ones.
   if (extension == L"mp3") {

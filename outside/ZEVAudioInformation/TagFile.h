@@ -18,7 +18,9 @@ struct Tags {
 
 struct FileInfo {
   Tags tags;
-  int64_t durationMs = 0;  // as the header states it, read without decoding
+  int64_t durationMs = 0;  // found without decoding the audio
+  // The sample frames a read gives, where finding the duration counted them already.
+  std::optional<int64_t> totalSamples;
 };
 
 // Nothing when the file cannot be read as audio of the kind its name says.
