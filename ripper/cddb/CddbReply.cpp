@@ -11,7 +11,6 @@ constexpr int kCategoryLimit = 11;
 constexpr int kDiscIdDigits = 8;
 constexpr int kArtistLimit = 80;
 constexpr int kTitleLimit = 79;
-constexpr int kStatusLineSize = 81;  // the status line is read up to 79 characters
 constexpr int kMatchLineSize = 256;  // room for the longest line a match can fill
 constexpr int kMatchLinesRead = 100;
 
@@ -32,6 +31,38 @@ const char* SkipBlanks(const char* p) {
 void CopyField(char* field, const char* text, std::size_t length) {
   std::memcpy(field, text, length);
   field[length] = '\0';
+}
+
+// Copies at most `limit` characters of `text`, less one line end that closes them.
+void CopyText(char* field, const char* text, std::size_t length, std::size_t limit) {
+  if (length > limit) length = limit;
+  if (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n')) --length;
+  CopyField(field, text, length);
+}
+
+// A disc title as xmcd writes it, "artist / title". Names hold slashes of their own ("AC/DC",
+// "Part 1/2"), so the split is at the first slash with a blank on each side; a title written
+// without the blanks splits at its first slash within the artist's room, and one with no slash
+// at all names an artist whose title is the same text.
+void SplitDiscTitle(const char* text, CddbMatch& match) {
+  const char* separator = std::strstr(text, " / ");
+  if (separator != nullptr) {
+    CopyText(match.artist, text, static_cast<std::size_t>(separator - text), kArtistLimit);
+    const char* title = SkipBlanks(separator + 3);
+    CopyText(match.title, title, std::strlen(title), kTitleLimit);
+    return;
+  }
+  const void* slash = std::memchr(text, '/', strnlen(text, kArtistLimit + 1));
+  if (slash == nullptr) {
+    CopyText(match.artist, text, std::strlen(text), kArtistLimit);
+    CopyText(match.title, text, std::strlen(text), kTitleLimit);
+    return;
+  }
+  std::size_t artistLength = static_cast<std::size_t>(static_cast<const char*>(slash) - text);
+  if (artistLength > 0 && text[artistLength - 1] == ' ') --artistLength;
+  CopyField(match.artist, text, artistLength);
+  const char* title = SkipBlanks(static_cast<const char*>(slash) + 1);
+  CopyText(match.title, title, std::strlen(title), kTitleLimit);
 }
 
 int StatusCode(const char* line) {
@@ -79,16 +110,7 @@ int ParseCDDBMatch(CddbMatch* match, const char* line) {
   CopyField(parsed.discId, p, static_cast<std::size_t>(digits));
 
   p = SkipBlanks(p + digits);
-  const void* slash = std::memchr(p, '/', strnlen(p, kArtistLimit + 1));
-  if (slash == nullptr) return 0;
-  std::size_t artistLength = static_cast<std::size_t>(static_cast<const char*>(slash) - p);
-  if (artistLength > 0 && p[artistLength - 1] == ' ') --artistLength;
-  CopyField(parsed.artist, p, artistLength);
-
-  p = SkipBlanks(static_cast<const char*>(slash) + 1);
-  std::size_t titleLength = strnlen(p, kTitleLimit);
-  if (titleLength > 0 && (p[titleLength - 1] == '\r' || p[titleLength - 1] == '\n')) --titleLength;
-  CopyField(parsed.title, p, titleLength);
+  SplitDiscTitle(p, parsed);
   BlankControlCharacters(parsed.category);
   BlankControlCharacters(parsed.artist);
   BlankControlCharacters(parsed.title);
@@ -110,7 +132,8 @@ int ParseCDDBQueryReply(const char* reply, CddbMatchList* list) {
 
   const char* cursor = SkipHTTPHeader(reply);
   char line[kMatchLineSize];
-  GetReplyLine(&cursor, line, kStatusLineSize);
+  // An exact match's line holds as much as a line of a list of matches.
+  GetReplyLine(&cursor, line, kMatchLineSize);
   switch (StatusCode(line)) {
     case 200:
       if (std::strlen(line) >= 4 && ParseCDDBMatch(&list->matches[0], line + 4)) {

@@ -16,7 +16,8 @@ const char* SkipHTTPHeader(const char* reply);
 // line stays empty. No cursor text or no line buffer: nothing happens.
 void GetReplyLine(const char** cursor, char* line, int lineSize);
 
-// "category discid artist / title" -> 1 with the fields filled, 0 when the line does not parse.
+// "category discid artist / title" -> 1 with the fields filled (a disc title with no slash names
+// the artist and the title alike), 0 when the category or the identifier does not parse.
 int ParseCDDBMatch(CddbMatch* match, const char* line);
 
 // Fills the list from a query answer (200: one exact match, 211: several, anything else: none)

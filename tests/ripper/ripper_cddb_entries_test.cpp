@@ -142,6 +142,47 @@ TEST_F(CddbEntries, AListOfFortyInexactMatchesGivesTheFirstMatchsEntry) {
     ExpectEveryTitle(kSampler);
 }
 
+// The disc's names as servers write them in the query's answer (the entry's DTITLE): slashes
+// inside a name, no separator at all, the blanks around it missing, a line past 79 characters;
+// an exact match and a list of inexact ones read them alike, and cdplayer.ini gives them back.
+TEST_F(CddbEntries, TheDiscsNamesAreSplitAtTheirSeparatorOnLineAndOffLine) {
+    struct Names {
+        const char* discTitle;
+        const char* artist;
+        const char* album;
+    };
+    const Names names[] = {
+        {"AC/DC / Back in Black", "AC/DC", "Back in Black"},
+        {"Artist / Part 1/2", "Artist", "Part 1/2"},
+        {"Greatest Hits", "Greatest Hits", "Greatest Hits"},
+        {"Artist/Title", "Artist", "Title"},
+        {"Philharmonic Orchestra of the North; Conductor Name / The Complete Symphonies, Disc 3",
+         "Philharmonic Orchestra of the North; Conductor Name", "The Complete Symphonies, Disc 3"},
+    };
+    Disc disc = kSampler;
+    disc.frames.resize(12);
+    OpenDisc(disc.frames);
+    for (const bool exact : {true, false}) {
+        for (const Names& name : names) {
+            SCOPED_TRACE(std::string(exact ? "200 " : "211 ") + name.discTitle);
+            IniSection section(IniSectionOf(disc.frames));
+            const std::string match = "classical " + disc.Id() + " " + name.discTitle + "\r\n";
+            server_.SetQueryReply(exact ? "200 " + match : "211 Found inexact matches\r\n" + match + ".\r\n");
+            std::string entry = disc.ReadReply();
+            entry.replace(entry.find("Various Hands / Sampler"), 23, name.discTitle);
+            server_.SetReadReply(entry);
+            for (const CDDBSourceConstants source : {ONLINEDATABASE, CDPLAYERINI}) {
+                EXPECT_TRUE(LookUp(source)) << source;
+                EXPECT_EQ(Text(&IAudioCDRipper::get_cddbInfoArtist), name.artist) << source;
+                EXPECT_EQ(Text(&IAudioCDRipper::get_cddbInfoAlbum), name.album) << source;
+                EXPECT_EQ(TitleOf(12), disc.Titles()[11]) << source;
+            }
+            EXPECT_EQ(section.read("artist"), name.artist);
+            EXPECT_EQ(section.read("title"), name.album);
+        }
+    }
+}
+
 TEST_F(CddbEntries, AnEntryUpToTheBoundIsReadWholeAndAnAnswerPastItFailsWithinTheTimeOut) {
     IniSection section(IniSectionOf(kSampler.frames));
     Disc notes = kSampler;
