@@ -141,6 +141,13 @@ ogg_last_granule("granule-past-audio.ogg", lambda granule: granule + 30000)
 # As far past as a damaged or crafted page may claim.
 ogg_last_granule("granule-2e40.ogg", lambda granule: 1 << 40)
 ogg_last_granule("granule-7e18.ogg", lambda granule: 0x7000000000000000)
+# WAV files whose writer could not go back to fill in the RIFF and data sizes, which it left 0:
+# a recorder cut off (in the middle of a frame) and a camera's empty memo.
+wav = bytearray(open(os.path.join(made, "sox-copy.wav"), "rb").read())
+data = wav.find(b"data")
+wav[4:8] = wav[data + 4:data + 8] = bytes(4)
+write("wav-sizes-zero.wav", bytes(wav[:len(wav) - 3001]))
+write("wav-sizes-zero-empty.wav", bytes(wav[:data + 8]))
 write("wav-named.mp3", open(os.path.join(made, "sox-copy.wav"), "rb").read())
 write("random.mp3", os.urandom(50000))
 write("random.wma", os.urandom(50000))

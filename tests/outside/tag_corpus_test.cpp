@@ -73,7 +73,9 @@ TEST(TagCorpus, ListedLengthsOfThePlayersKindsAgreeWithTheReference) {
 // another program stands for every save that cannot write.
 TEST(TagCorpus, ASaveThatCannotWriteLeavesTheFileByteForByte) {
   for (const CorpusFile& file : audioCorpus()) {
-    if (file.name != "made/mutagen-id3-and-info.wav" && file.name != "made/lame-id3v23.mp3") continue;
+    if (file.name != "made/mutagen-id3-and-info.wav" && file.name != "made/lame-id3v23.mp3" &&
+        file.name != "made/wav-sizes-zero.wav")
+      continue;
     SCOPED_TRACE(file.name);
     const auto original = readBytes(file.path);
     audioinfo::TagChanges changes;
