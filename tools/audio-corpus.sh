@@ -129,13 +129,25 @@ def ogg_crc(data):
         for _ in range(8):
             crc = ((crc << 1) ^ 0x04C11DB7 if crc & 0x80000000 else crc << 1) & 0xFFFFFFFF
     return crc
-ogg = bytearray(open(os.path.join(made, "oggenc-q3.ogg"), "rb").read())
-last = ogg.rfind(b"OggS")
-granule = int.from_bytes(ogg[last + 6:last + 14], "little")
-ogg[last + 6:last + 14] = (granule + 30000).to_bytes(8, "little")
-ogg[last + 22:last + 26] = bytes(4)
-ogg[last + 22:last + 26] = ogg_crc(ogg[last:]).to_bytes(4, "little")
-write("granule-past-audio.ogg", bytes(ogg))
+def ogg_last_granule(name, claim):
+    ogg = bytearray(open(os.path.join(made, "oggenc-q3.ogg"), "rb").read())
+    last = ogg.rfind(b"OggS")
+    granule = int.from_bytes(ogg[last + 6:last + 14], "little")
+    ogg[last + 6:last + 14] = claim(granule).to_bytes(8, "little")
+    ogg[last + 22:last + 26] = bytes(4)
+    ogg[last + 22:last + 26] = ogg_crc(ogg[last:]).to_bytes(4, "little")
+    write(name, bytes(ogg))
+ogg_last_granule("granule-past-audio.ogg", lambda granule: granule + 30000)
+# As far past as a damaged or crafted page may claim.
+ogg_last_granule("granule-2e40.ogg", lambda granule: 1 << 40)
+ogg_last_granule("granule-7e18.ogg", lambda granule: 0x7000000000000000)
+# WAV files whose writer could not go back to fill in the RIFF and data sizes, which it left 0:
+# a recorder cut off (in the middle of a frame) and a camera's empty memo.
+wav = bytearray(open(os.path.join(made, "sox-copy.wav"), "rb").read())
+data = wav.find(b"data")
+wav[4:8] = wav[data + 4:data + 8] = bytes(4)
+write("wav-sizes-zero.wav", bytes(wav[:len(wav) - 3001]))
+write("wav-sizes-zero-empty.wav", bytes(wav[:data + 8]))
 write("wav-named.mp3", open(os.path.join(made, "sox-copy.wav"), "rb").read())
 write("random.mp3", os.urandom(50000))
 write("random.wma", os.urandom(50000))

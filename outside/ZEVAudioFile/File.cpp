@@ -4,25 +4,42 @@
 
 namespace audiofile {
 
-File File::create(const std::wstring& path, DWORD& error) {
-  // Windows refuses to replace a read-only file; so do we where the system would let an
-  // administrator (or Wine run as root) do it.
+namespace {
+
+// Windows refuses to write a read-only file; so do we where the system would let an
+// administrator (or Wine run as root) do it.
+bool isReadOnly(const std::wstring& path, DWORD& error) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    error = ERROR_ACCESS_DENIED;
-    return File();
-  }
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  error = ERROR_ACCESS_DENIED;
+  return true;
+}
+
+}  // namespace
+
+File File::adopt(HANDLE handle, DWORD& error) {
+  error = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+  return File(handle);
+}
+
+File File::create(const std::wstring& path, DWORD& error) {
+  if (isReadOnly(path, error)) return File();
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  error = h == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-  return File(h);
+  return adopt(h, error);
+}
+
+File File::openForUpdate(const std::wstring& path, DWORD& error) {
+  if (isReadOnly(path, error)) return File();
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  return adopt(h, error);
 }
 
 File File::openForReading(const std::wstring& path, DWORD& error) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  error = h == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-  return File(h);
+  return adopt(h, error);
 }
 
 bool File::write(const void* data, size_t bytes) {

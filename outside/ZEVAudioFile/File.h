@@ -28,6 +28,9 @@ class File {
   static File create(const std::wstring& path, DWORD& error);
   // Opens an existing file for reading; others may read it at the same time.
   static File openForReading(const std::wstring& path, DWORD& error);
+  // Opens an existing file for reading and writing in place; others may read it meanwhile, and
+  // none may be writing it. A read-only file is refused, as create refuses to replace one.
+  static File openForUpdate(const std::wstring& path, DWORD& error);
 
   explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
 
@@ -42,6 +45,8 @@ class File {
 
  private:
   explicit File(HANDLE handle) : handle_(handle) {}
+  // The file of a CreateFileW result; error holds the system's error when it failed.
+  static File adopt(HANDLE handle, DWORD& error);
 
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };

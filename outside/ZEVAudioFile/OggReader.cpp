@@ -1,5 +1,7 @@
 #include "outside/ZEVAudioFile/OggReader.h"
 
+#include "outside/ZEVAudioFile/OggStreamPages.h"
+
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -8,7 +10,8 @@
 namespace audiofile {
 namespace {
 
-constexpr size_t kCheckBlockFrames = 16384;
+constexpr size_t kCountBlockFrames = 16384;
+constexpr int64_t kTailBytes = 1 << 16;
 
 size_t readCallback(void* data, size_t size, size_t count, void* source) {
   if (size == 0) return 0;
@@ -45,34 +48,69 @@ std::unique_ptr<OggReader> OggReader::open(File file) {
 
 bool OggReader::start() {
   const ov_callbacks callbacks = {readCallback, seekCallback, nullptr, tellCallback};
-  if (ov_open_callbacks(&file_, &decoder_->file, nullptr, 0, callbacks) != 0) return false;
+  OggVorbis_File& vorbis = decoder_->file;
+  if (ov_open_callbacks(&file_, &vorbis, nullptr, 0, callbacks) != 0) return false;
   decoder_->open = true;
-  const vorbis_info* info = ov_info(&decoder_->file, -1);
-  const ogg_int64_t length = ov_pcm_total(&decoder_->file, -1);
-  if (!info || info->channels < 1 || info->channels > 2 || length < 0) return false;
+  const vorbis_info* info = ov_info(&vorbis, -1);
+  const ogg_int64_t claimed = ov_pcm_total(&vorbis, -1);
+  if (!info || info->channels < 1 || info->channels > 2 || claimed < 0) return false;
   format_ = {static_cast<int>(info->rate), info->channels};
-  totalFrames_ = lengthAsRead(length);
-  return totalFrames_ >= 0 && ov_pcm_seek(&decoder_->file, 0) == 0;
+  totalFrames_ = lengthAsRead();
+  if (totalFrames_ < 0) return false;
+  if (claimed > totalFrames_) trimClaimedLength(claimed - totalFrames_);
+  return ov_pcm_seek(&vorbis, 0) == 0;
 }
 
-int64_t OggReader::lengthAsRead(int64_t claimed) {
-  std::vector<int16_t> scratch(kCheckBlockFrames * static_cast<size_t>(format_.channels));
-  for (int64_t back = kCheckBlockFrames;; back *= 4) {
-    const int64_t from = std::max<int64_t>(claimed - back, 0);
-    if (ov_pcm_seek(&decoder_->file, from) != 0) return -1;
-    // A seek past the audio's real end stops there and reports the claimed end: then the end
-    // lies further back.
-    if (ov_pcm_tell(&decoder_->file) != from && from > 0) continue;
-    int64_t end = from;
-    while (const size_t got = read(scratch.data(), kCheckBlockFrames)) end += static_cast<int64_t>(got);
-    if (end > from || from == 0) return end;
+int64_t OggReader::lengthAsRead() {
+  OggVorbis_File& vorbis = decoder_->file;
+  const int last = static_cast<int>(ov_streams(&vorbis)) - 1;
+  const long serial = ov_serialnumber(&vorbis, last);
+  int64_t lastStreamStart = 0;
+  for (int link = 0; link < last; ++link) lastStreamStart += ov_raw_total(&vorbis, link);
+  const int64_t fileEnd = file_.size();
+  if (fileEnd < 0) return -1;
+  // The stream's first pages, its headers, give position 0, so the search ends there at the
+  // latest; pages hold at most 64 kB, so the first tail holds the final page's predecessor as a
+  // rule.
+  for (int64_t tail = kTailBytes;; tail *= 2) {
+    const int64_t from = std::max(fileEnd - tail, lastStreamStart);
+    const auto pages = oggStreamPagesFrom(file_, from, serial);
+    if (!pages) return -1;
+    for (size_t i = pages->size(); i-- > 1;) {
+      const OggPagePlace& page = (*pages)[i - 1];
+      if (page.granule != -1 && seekLandsBefore(page.offset, pages->back().offset))
+        return ov_pcm_tell(&vorbis) + framesToTheEnd();
+    }
+    if (from == lastStreamStart) return -1;
   }
+}
+
+bool OggReader::seekLandsBefore(int64_t offset, int64_t finalPage) {
+  OggVorbis_File& vorbis = decoder_->file;
+  // A packet carried over from the page before is dropped, so when the only one ending on the
+  // page at offset is such a packet, the position comes from a later page.
+  return ov_raw_seek(&vorbis, offset) == 0 && vorbis.offset <= finalPage;
+}
+
+int64_t OggReader::framesToTheEnd() {
+  std::vector<int16_t> scratch(kCountBlockFrames * static_cast<size_t>(format_.channels));
+  int64_t frames = 0;
+  while (const size_t got = read(scratch.data(), kCountBlockFrames)) frames += static_cast<int64_t>(got);
+  return frames;
+}
+
+// ov_pcm_seek bisects by the stream's length: with an end time far off, every guess lands at
+// the start of the range and the search walks the file a page at a time (a claim of 2^62 frames
+// turns a seek into a read of the whole file). The length a read gives keeps seeks fast, and
+// a seek to the end then reports that length, not the claim.
+void OggReader::trimClaimedLength(int64_t excess) {
+  OggVorbis_File& vorbis = decoder_->file;
+  vorbis.pcmlengths[2 * (vorbis.links - 1) + 1] -= excess;
 }
 
 int64_t OggReader::seek(int64_t frame) {
   if (ov_pcm_seek(&decoder_->file, std::clamp<int64_t>(frame, 0, totalFrames_)) != 0) return -1;
-  // At the end of a file whose last page claims more, vorbisfile reports the claimed end.
-  return std::min<int64_t>(ov_pcm_tell(&decoder_->file), totalFrames_);
+  return ov_pcm_tell(&decoder_->file);
 }
 
 size_t OggReader::read(int16_t* out, size_t frames) {

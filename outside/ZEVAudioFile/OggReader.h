@@ -21,10 +21,17 @@ class OggReader final : public AudioReader {
 
   explicit OggReader(File file);
   bool start();
-  // The frame a read stops at, found by reading the last stretch of the file. The last page's
-  // granule position claims the length, but a file cut or made badly may hold less audio than
-  // that; -1 when the file fails.
-  int64_t lengthAsRead(int64_t claimed);
+  // The frame a read from the start stops at; -1 when the file fails. The final page's granule
+  // position claims the length, but a damaged or crafted file may claim any amount, more or
+  // less than its audio; so the end is found by decoding from the last page before that one
+  // that gives a position.
+  int64_t lengthAsRead();
+  // Whether a raw seek to the page at `offset` takes its position from a page before
+  // `finalPage`: vorbisfile takes it from the first granule position it meets.
+  bool seekLandsBefore(int64_t offset, int64_t finalPage);
+  int64_t framesToTheEnd();
+  // Makes vorbisfile take the last stream as `excess` frames shorter than its final page claims.
+  void trimClaimedLength(int64_t excess);
 
   File file_;
   std::unique_ptr<Decoder> decoder_;

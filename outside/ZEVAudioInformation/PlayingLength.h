@@ -1,8 +1,8 @@
 // The playing time of an audio file as the player's list shows it, found without decoding the
 // audio, so that a folder of files lists quickly: the readers' own length for WAV, MP3 (a scan
-// of the frame headers) and Ogg Vorbis (the last granule, checked against the audio), which is
-// what a read gives; the ASF header's for WMA, whose exact count needs a full decode and is
-// within a frame or two of it.
+// of the frame headers) and Ogg Vorbis (its last pages decoded), which is what a read gives;
+// the ASF header's for WMA, whose exact count needs a full decode and is within a frame or two
+// of it.
 #pragma once
 
 #include <cstdint>

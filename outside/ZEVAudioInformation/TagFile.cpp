@@ -4,6 +4,7 @@
 #include "outside/ZEVAudioFile/FileName.h"
 #include "outside/ZEVAudioInformation/Genres.h"
 #include "outside/ZEVAudioInformation/PlayingLength.h"
+#include "outside/ZEVAudioInformation/WavSave.h"
 
 #include <taglib/asffile.h>
 #include <taglib/fileref.h>
@@ -112,16 +113,18 @@ bool writeTags(const std::wstring& path, const TagChanges& changes) {
   }
   // Every tag a WAV file already carries gets the values, so that no reader finds the old ones.
   if (extension == L"wav") {
-    using TagLib::RIFF::WAV::File;
-    File file(path.c_str());
-    if (!file.isValid()) return false;
-    apply(changes, *file.InfoTag());
-    int kinds = File::Info;
-    if (file.hasID3v2Tag()) {
-      apply(changes, *file.ID3v2Tag());
-      kinds |= File::ID3v2;
-    }
-    return file.save(static_cast<File::TagTypes>(kinds), TagLib::File::StripNone, TagLib::ID3v2::v3);
+    return saveKeepingWavAudio(path, [&] {
+      using TagLib::RIFF::WAV::File;
+      File file(path.c_str());
+      if (!file.isValid()) return false;
+      apply(changes, *file.InfoTag());
+      int kinds = File::Info;
+      if (file.hasID3v2Tag()) {
+        apply(changes, *file.ID3v2Tag());
+        kinds |= File::ID3v2;
+      }
+      return file.save(static_cast<File::TagTypes>(kinds), TagLib::File::StripNone, TagLib::ID3v2::v3);
+    });
   }
   if (extension == L"wma") {
     TagLib::ASF::File file(path.c_str());

@@ -137,3 +137,23 @@ TEST(CorpusReading, FilesWithNoAudioStreamOfTheirKindAreRefusedAsDamaged) {
     EXPECT_EQ(total, 0);
   }
 }
+
+// Ogg Vorbis files whose final page claims far more than their audio, as far as 2^62 frames,
+// open at once with the length of their audio and seek to its very end.
+TEST(CorpusReading, OggFilesClaimingAnyLengthOpenWithTheLengthOfTheirAudio) {
+  int found = 0;
+  for (const CorpusFile& file : audioCorpus()) {
+    if (!file.name.starts_with("made/granule-")) continue;
+    ++found;
+    SCOPED_TRACE(file.name);
+    OpenedReader opened = openAudioReader(file.path);
+    ASSERT_TRUE(opened.reader);
+    AudioReader& reader = *opened.reader;
+    EXPECT_EQ(reader.totalFrames(), file.frames) << "oggdec's count";
+    for (const int64_t target : {file.frames - 1, file.frames}) {
+      EXPECT_EQ(reader.seek(target), target);
+      EXPECT_EQ(static_cast<int64_t>(readToEnd(reader).size()), (file.frames - target) * file.channels);
+    }
+  }
+  EXPECT_EQ(found, 3);
+}

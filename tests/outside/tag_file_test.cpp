@@ -202,3 +202,38 @@ TEST(TagFile, BadFilesReadAsNothingAndAreNotChanged) {
   EXPECT_FALSE(readFileInfo(scratchPath(L"missing.mp3")));
   EXPECT_FALSE(writeTags(scratchPath(L"missing.mp3"), fullChanges()));
 }
+
+// A writer that could not go back leaves the RIFF and data sizes 0 or all ones, and readers take
+// the audio to the end of the file: tags saved there must not become audio, for a file cut off
+// in the middle of a frame as for an empty one. A read-only file is not written at all.
+TEST(TagFile, WavWithItsSizesLeftOpenKeepsItsAudio) {
+  const auto size32 = [](const std::vector<uint8_t>& b, size_t at) {
+    return static_cast<uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
+  };
+  const auto whole = readBytes(wavFile(L"sized.wav", 3000));
+  const struct {
+    const wchar_t* name;
+    uint8_t fill;  // of both size fields
+    size_t length;
+  } cases[] = {{L"zero.wav", 0, whole.size() - 5}, {L"ones.wav", 0xFF, whole.size() - 5}, {L"empty.wav", 0, 44}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
+    std::vector<uint8_t> bytes(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(c.length));
+    std::fill(bytes.begin() + 4, bytes.begin() + 8, c.fill);
+    std::fill(bytes.begin() + 40, bytes.begin() + 44, c.fill);
+    const std::wstring path = scratchPath(c.name);
+    writeBytes(path, bytes);
+    const auto before = decoded(path);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(writeTags(path, fullChanges()));
+    EXPECT_EQ(readBytes(path), bytes);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(writeTags(path, fullChanges()));
+    EXPECT_EQ(decoded(path), before);
+    const auto info = readFileInfo(path);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->tags.title, kTitle);
+    const auto saved = readBytes(path);
+    EXPECT_EQ(size32(saved, 4), saved.size() - 8) << "the RIFF chunk holds the whole file";
+  }
+}

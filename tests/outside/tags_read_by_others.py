@@ -16,6 +16,8 @@ FILES = [
     ("made/mutagen-id3-and-info.wav", [b"Id3 title", b"Info title"], True),
     ("taglib/duplicate_tags.wav", [b"Title1", b"Title2"], True),
     ("made/ffmpeg-info.wav", [b"Info title"], False),
+    ("made/wav-sizes-zero.wav", [], False),
+    ("made/wav-sizes-zero-empty.wav", [], False),
     ("made/lame-id3v23.mp3", [b"Title"], True),
     ("made/oggenc-q3.ogg", [], False),
     ("made/ffmpeg-wmav2.wma", [b"W\x00m\x00a\x00"], False),
