@@ -133,8 +133,8 @@ TEST(CorpusReading, ASeekLandsOnItsTargetWithTheSamplesOfAReadFromTheStart) {
 
 // The seeks the player window makes in a ten-minute MP3 file, through the file control as the
 // window calls it: the position bar dragged forward and far back, the resume after a pause a
-// second behind what was read, small steps on, both ends, and, in the copy with a frame cut in
-// two at 40 % of its bytes, the stretch around the cut, where a restart decodes over the damage.
+// second behind what was read, small steps on, both ends, and, in the copy with its frame at
+// 4:00 (2/5 of it) cut in two, the stretch around the cut, where a restart decodes over it.
 // Each lands on its target with the samples of the reader's read from the start.
 TEST(CorpusReading, ThePlayersSeeksInATenMinuteMp3LandOnTheSamplesOfAReadFromTheStart) {
   com::apartment apartment;
@@ -172,7 +172,7 @@ TEST(CorpusReading, ThePlayersSeeksInATenMinuteMp3LandOnTheSamplesOfAReadFromThe
       seekAndRead(reading + 5000);
     }
     for (LONG k = 8; k >= 1; k -= 3) seekAndRead(MulDiv(total, k, 9) - 777 * k);
-    for (LONG k = -6; k <= 6; ++k) seekAndRead(MulDiv(total, 2, 5) + 1500 * k);
+    for (LONG k = -6; k <= 12; ++k) seekAndRead(MulDiv(total, 2, 5) + 1500 * k);
     for (const LONG target : {total, total - 1, total - kBlock - 3, LONG{1}, LONG{0}}) seekAndRead(target);
   }
   EXPECT_EQ(checked, 2);
