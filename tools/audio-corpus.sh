@@ -53,6 +53,15 @@ head -c 20000 "$made/lame-cbr128.mp3" > "$made/lame-cut-short.mp3"
 lame --quiet -b 320 -t "$made/source.wav" "$made/two-frames.tmp"
 head -c 1200 "$made/two-frames.tmp" > "$made/lame-two-frames.mp3"; rm "$made/two-frames.tmp"
 
+# Ten minutes of sweeping tones at a variable bitrate, for seeks far into a file, and the same
+# file with 150 bytes cut out of its frame at 4:00, 2/5 of it (a frame cut in two).
+sox -V1 -R -n -r 44100 -c 2 -b 16 -t wav - synth 600 sine 200-4000 sine 3000-150 tremolo 3.3 40 gain -6 |
+  lame --quiet -V 4 - "$made/lame-ten-minutes.mp3"
+cut=$(ffprobe -v error -select_streams a -show_entries packet=pts_time,pos -of csv=p=0 "$made/lame-ten-minutes.mp3" |
+      awk -F, '!cut && $1 >= 240 { cut = $2 + 100; print cut }')
+{ head -c "$cut" "$made/lame-ten-minutes.mp3"; tail -c +$(( cut + 151 )) "$made/lame-ten-minutes.mp3"; } \
+  > "$made/ten-minutes-frame-cut.mp3"
+
 # Ogg Vorbis.
 oggenc -Q -q 3 -o "$made/oggenc-q3.ogg" "$made/source.wav"
 oggenc -Q -q 0 --resample 22050 -o "$made/oggenc-22050.ogg" "$made/source.wav"

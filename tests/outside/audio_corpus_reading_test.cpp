@@ -1,7 +1,7 @@
 // The readers on audio files that other tools wrote: each file opens or is refused without a
 // crash or a hang; the kinds the player lists open with the length the reference decoders
-// give, a read from the start gives exactly that length, and a seek anywhere gives the
-// samples of that read, bit for bit.
+// give, a read from the start gives exactly that length, and a seek anywhere lands on its
+// target with the samples of that read: bit for bit, or for MP3 within the decoder's rounding.
 #include "outside/ZEVAudioFile/AudioReader.h"
 #include "tests/outside/AudioCorpus.h"
 #include "tests/outside/AudioFileClient.h"
@@ -43,6 +43,21 @@ int64_t lengthTolerance(const CorpusFile& file) {
   if (file.codec == "mp3") return 2 * (file.sampleRate >= 32000 ? 1152 : 576);
   if (file.codec.starts_with("wma")) return 2 * (file.sampleRate > 48000 ? 4096 : 2048);
   return 0;
+}
+
+// How far a seek's samples may lie from the read's: an MP3 seek decodes again from a few frames
+// before its target, and libmpg123 then rounds a sample now and then by one step of the last
+// bit the other way (never more on the corpus). A frame off differs by thousands on the
+// corpus's sweeping tones. The other kinds give exactly the same samples.
+int seekRounding(const CorpusFile& file) { return file.codec == "mp3" ? 1 : 0; }
+
+// The largest difference between part and the samples of straight from sample frame `at` on.
+int largestDifference(const std::vector<int16_t>& part, const std::vector<int16_t>& straight, int64_t at,
+                      int channels) {
+  int largest = 0;
+  for (size_t i = 0; i < part.size(); ++i)
+    largest = std::max(largest, std::abs(part[i] - straight[static_cast<size_t>(at * channels) + i]));
+  return largest;
 }
 
 std::vector<int16_t> readFrames(AudioReader& reader, int64_t frames) {
@@ -89,7 +104,7 @@ TEST(CorpusReading, ThePlayersKindsOpenWithTheReferenceLengthAndReadExactlyThatM
   EXPECT_GE(checked, 40);
 }
 
-TEST(CorpusReading, ASeekGivesTheSamplesOfAReadFromTheStart) {
+TEST(CorpusReading, ASeekLandsOnItsTargetWithTheSamplesOfAReadFromTheStart) {
   for (const CorpusFile& file : audioCorpus()) {
     if (!isPlayerKind(file)) continue;
     SCOPED_TRACE(file.name + " (" + file.codec + ")");
@@ -111,12 +126,56 @@ TEST(CorpusReading, ASeekGivesTheSamplesOfAReadFromTheStart) {
       const auto part = readFrames(reader, 3000);
       const int64_t expected = std::min<int64_t>(3000, total - target);
       EXPECT_EQ(static_cast<int64_t>(part.size()), expected * channels);
-      const auto from = straight.begin() + static_cast<ptrdiff_t>(target * channels);
-      const auto mismatch = std::mismatch(part.begin(), part.end(), from, straight.end());
-      EXPECT_TRUE(mismatch.first == part.end())
-          << "first differing sample at frame " << (mismatch.first - part.begin()) / channels << " after the seek";
+      EXPECT_LE(largestDifference(part, straight, target, static_cast<int>(channels)), seekRounding(file));
     }
   }
+}
+
+// The seeks the player window makes in a ten-minute MP3 file, through the file control as the
+// window calls it: the position bar dragged forward and far back, the resume after a pause a
+// second behind what was read, small steps on, both ends, and, in the copy with its frame at
+// 4:00 (2/5 of it) cut in two, the stretch around the cut, where a restart decodes over it.
+// Each lands on its target with the samples of the reader's read from the start.
+TEST(CorpusReading, ThePlayersSeeksInATenMinuteMp3LandOnTheSamplesOfAReadFromTheStart) {
+  com::apartment apartment;
+  auto control = createAudioFileObject<IAudioFileControl>(CLSID_AudioFileControl);
+  ASSERT_TRUE(control);
+  int checked = 0;
+  for (const CorpusFile& file : audioCorpus()) {
+    if (file.name != "made/lame-ten-minutes.mp3" && file.name != "made/ten-minutes-frame-cut.mp3") continue;
+    SCOPED_TRACE(file.name);
+    ++checked;
+    OpenedReader opened = openAudioReader(file.path);
+    ASSERT_TRUE(opened.reader);
+    const auto straight = readToEnd(*opened.reader);
+    ASSERT_EQ(control->OpenFile(com::bstr(file.path).get(), 0, 1), S_OK);
+    LONG total = 0;
+    control->get_TotalSamples(&total);
+    ASSERT_EQ(total, opened.reader->totalFrames());
+    constexpr LONG kBlock = 8820;  // 200 ms, as the player's BlockSize(200)
+    LONG reading = 0;
+    const auto seekAndRead = [&](LONG target) {
+      SCOPED_TRACE(target);
+      LONG reached = -1;
+      ASSERT_EQ(control->Seek(target, 3, &reached), S_OK);
+      ASSERT_EQ(reached, target);
+      com::safearray block;
+      ASSERT_EQ(control->ReadSamples(kBlock, block.put()), S_OK);
+      const auto part = samplesOf(block.get());
+      ASSERT_EQ(static_cast<LONG>(part.size()), std::min(kBlock, total - target) * 2);
+      EXPECT_LE(largestDifference(part, straight, target, 2), seekRounding(file));
+      reading = target + static_cast<LONG>(part.size()) / 2;
+    };
+    for (LONG k = 1; k <= 8; ++k) {
+      seekAndRead(MulDiv(total, k, 9) + 1234 * k);
+      seekAndRead(reading - 44100);
+      seekAndRead(reading + 5000);
+    }
+    for (LONG k = 8; k >= 1; k -= 3) seekAndRead(MulDiv(total, k, 9) - 777 * k);
+    for (LONG k = -6; k <= 12; ++k) seekAndRead(MulDiv(total, 2, 5) + 1500 * k);
+    for (const LONG target : {total, total - 1, total - kBlock - 3, LONG{1}, LONG{0}}) seekAndRead(target);
+  }
+  EXPECT_EQ(checked, 2);
 }
 
 // A file with no audio stream of its name's kind (a WAV file or random bytes named .mp3, .ogg
